@@ -1,0 +1,233 @@
+#include "generator.h"
+
+#include "spintree.h"
+
+#include <QDateTime>
+
+#include <cstring>
+
+namespace spintax {
+namespace {
+
+quint64 clockSeed()
+{
+    return quint64(QDateTime::currentMSecsSinceEpoch()) * 10000 % 2147483647;
+}
+
+inline void copyChars(QChar *out, qsizetype &pos, const QChar *src, int start, int length)
+{
+    std::memcpy(out + pos, src + start, size_t(length) * sizeof(QChar));
+    pos += length;
+}
+
+} // namespace
+
+Generator::Generator() = default;
+Generator::~Generator() = default;
+
+void Generator::resetBatch(const QString &articleText)
+{
+    rand.reset();
+    index = 0;
+    article = articleText;
+}
+
+void Generator::setArticle(const QString &articleText)
+{
+    article = articleText;
+}
+
+void Generator::setSeed(std::optional<quint64> newSeed)
+{
+    seed = newSeed;
+}
+
+Generator::State Generator::saveState() const
+{
+    return {rand, index, smallest, article};
+}
+
+void Generator::restoreState(const State &state)
+{
+    rand = state.rand;
+    index = state.idx;
+    smallest = state.countSmall;
+    article = state.article;
+}
+
+void Generator::ensureRandom(const QString &callText)
+{
+    if (rand)
+        return;
+    smallest = spintax::countSmall(article ? *article : callText);
+    rand.emplace(seed ? *seed : clockSeed());
+}
+
+const SpinTree *Generator::treeFor(const QString &text)
+{
+    if (cachedTree && cachedText == text)
+        return cachedTree.get();
+    std::optional<SpinTree> parsed = SpinTree::parse(text);
+    if (!parsed) {
+        cachedTree.reset();
+        return nullptr;
+    }
+    cachedText = text;
+    cachedTree = std::make_unique<SpinTree>(std::move(*parsed));
+    return cachedTree.get();
+}
+
+int Generator::choose(int n, bool sequential)
+{
+    if (sequential && index < smallest)
+        return index % n;
+    return rand->bounded(n);
+}
+
+void Generator::record(const QChar *out, int outStart, int outEnd, int srcStart, int srcEnd)
+{
+    int first = outStart;
+    while (first < outEnd && out[first].isSpace())
+        ++first;
+    int last = outEnd;
+    while (last > first && out[last - 1].isSpace())
+        --last;
+    int wordEnd = first;
+    while (wordEnd < last && out[wordEnd] != QLatin1Char(' '))
+        ++wordEnd;
+    QString key = QString(out + first, wordEnd - first) + QString::number(first);
+    if (!map.contains(key))
+        map.insert(key, {srcStart, srcEnd, first, last});
+}
+
+void Generator::walk(const SpinTree &tree, int first, int count, bool random, bool outer,
+                     bool saveToMap, QChar *out, qsizetype &pos)
+{
+    const QChar *src = tree.source().constData();
+    const SpinTree::Item *items = tree.allItems().data();
+    const std::vector<SpinTree::Group> &groups = tree.groups();
+
+    // An explicit stack instead of recursion: one frame per group being
+    // resolved, so nesting depth costs heap, never call stack.
+    stack.clear();
+    stack.push_back({first, first + count, -1, 0, 0});
+    while (!stack.empty()) {
+        Frame &frame = stack.back();
+        if (frame.item == frame.end) {
+            if (frame.group >= 0) {
+                // The enclosing group's index goes after those of its nested
+                // groups, which were appended while its alternative was walked.
+                s.append(frame.choice);
+                if (saveToMap) {
+                    const SpinTree::Group &g = groups[size_t(frame.group)];
+                    record(out, frame.outStart, int(pos), g.open, g.close + 1);
+                }
+            }
+            stack.pop_back();
+            continue;
+        }
+        const SpinTree::Item &item = items[frame.item++];
+        if (!item.isGroup()) {
+            copyChars(out, pos, src, item.start, item.length);
+            continue;
+        }
+        const SpinTree::Group &g = groups[size_t(item.group)];
+        const bool groupOuter = stack.size() == 1 && outer;
+        if (g.simple) {
+            const int outStart = int(pos);
+            int choice = 0;
+            // A group of bars only («{|}») has nothing to choose: empty output.
+            if (g.simpleCount > 0) {
+                choice = choose(g.simpleCount, groupOuter && !random);
+                const SpinTree::Alternative &a = tree.alternatives(g)[size_t(choice)];
+                copyChars(out, pos, src, a.start, a.end - a.start);
+            }
+            s.append(choice);
+            if (saveToMap)
+                record(out, outStart, int(pos), g.open, g.close + 1);
+        } else {
+            const int choice = choose(g.alternativeCount, !random);
+            const SpinTree::Alternative &a = tree.alternatives(g)[size_t(choice)];
+            stack.push_back({a.firstItem, a.firstItem + a.itemCount, item.group, choice, int(pos)});
+        }
+    }
+}
+
+std::optional<SpinResult> Generator::anySpin(const QString &text, bool random, bool outer,
+                                             bool saveToMap)
+{
+    ensureRandom(text);
+    const SpinTree *tree = treeFor(text);
+    if (!tree)
+        return std::nullopt;
+    if (saveToMap)
+        map.clear();
+    // Every output character is a source character used at most once, so the
+    // source length bounds the output.
+    QString out(text.size(), Qt::Uninitialized);
+    qsizetype pos = 0;
+    const auto [first, count] = tree->rootRange();
+    walk(*tree, first, count, random, outer, saveToMap, out.data(), pos);
+    out.truncate(pos);
+    SpinResult result{std::move(out), s};
+    if (outer) {
+        if (!random)
+            ++index;
+        s.clear();
+    }
+    return result;
+}
+
+SpinResult Generator::anySpin(const SpinTree &tree, bool random)
+{
+    ensureRandom(tree.source());
+    QString out(tree.source().size(), Qt::Uninitialized);
+    qsizetype pos = 0;
+    const auto [first, count] = tree.rootRange();
+    walk(tree, first, count, random, true, false, out.data(), pos);
+    out.truncate(pos);
+    if (!random)
+        ++index;
+    SpinResult result{std::move(out), std::move(s)};
+    s = QList<int>();
+    return result;
+}
+
+QString Generator::spinSingle(const QString &text, bool random, bool saveToMap)
+{
+    ensureRandom(text);
+    const SpinTree *tree = treeFor(text);
+    if (!tree)
+        return QString();
+    if (saveToMap)
+        map.clear();
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *data = out.data();
+    qsizetype pos = 0;
+    const QChar *src = text.constData();
+    for (const SpinTree::Item &item : tree->rootItems()) {
+        if (!item.isGroup()) {
+            copyChars(data, pos, src, item.start, item.length);
+            continue;
+        }
+        // The top-level group keeps its braces and bars; its content is spun
+        // as a text of its own, so the groups inside count as outer groups.
+        const SpinTree::Group &g = tree->group(item.group);
+        data[pos++] = QLatin1Char('{');
+        bool firstAlternative = true;
+        for (const SpinTree::Alternative &a : tree->alternatives(g)) {
+            if (!firstAlternative)
+                data[pos++] = QLatin1Char('|');
+            firstAlternative = false;
+            walk(*tree, a.firstItem, a.itemCount, random, true, saveToMap, data, pos);
+        }
+        data[pos++] = QLatin1Char('}');
+        if (!random)
+            ++index;
+        s.clear();
+    }
+    out.truncate(pos);
+    return out;
+}
+
+} // namespace spintax

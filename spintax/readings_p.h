@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace spintax {
+
+class SpinTree;
+
+// makeFlat on a text parsed already (the status figures parse once).
+QString makeFlat(const SpinTree &tree);
+
+} // namespace spintax
