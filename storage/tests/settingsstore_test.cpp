@@ -69,19 +69,14 @@ void SettingsStoreTest::defaultsOnEmptyStore_data()
     QTest::addColumn<QVariant>("expected");
 
     QTest::newRow("toolbar shown") << "editToolbarB" << QVariant("true");
-    QTest::newRow("html toolbar shown") << "htmlToolbarB" << QVariant("true");
-    QTest::newRow("misc toolbar shown") << "miscToolbarB" << QVariant("true");
     QTest::newRow("language update checked: eng") << "engUpdate" << QVariant(true);
     QTest::newRow("language update checked: bul") << "bulUpdate" << QVariant(true);
     QTest::newRow("identify on load unchecked") << "identifyOnLoad" << QVariant(false);
-    QTest::newRow("identify on paste unchecked") << "identifyOnPaste" << QVariant(false);
     QTest::newRow("zip unchecked") << "zip" << QVariant(false);
     QTest::newRow("plain text chosen") << "plainChecked" << QVariant(true);
     QTest::newRow("html chosen") << "htmlhtmlChecked" << QVariant(true);
     QTest::newRow("single plain file unchecked") << "singlePlainChecked" << QVariant(false);
-    QTest::newRow("single html file unchecked") << "singleHtmlhtmlChecked" << QVariant(false);
     QTest::newRow("export folder empty") << "path" << QVariant(QString());
-    QTest::newRow("separator empty") << "htmlhtmlSeparator" << QVariant(QString());
     QTest::newRow("count empty") << "plainCount" << QVariant(QString());
     QTest::newRow("no update server") << "updateServer" << QVariant(QString());
     QTest::newRow("public copyscape endpoint")
@@ -109,7 +104,6 @@ void SettingsStoreTest::isTrue_data()
     QTest::newRow("true") << QVariant("true") << true;
     QTest::newRow("TRUE") << QVariant("TRUE") << true;
     QTest::newRow("True") << QVariant("True") << true;
-    QTest::newRow("tRuE") << QVariant("tRuE") << true;
     QTest::newRow("bool true") << QVariant(true) << true;
     QTest::newRow("false") << QVariant("false") << false;
     QTest::newRow("bool false") << QVariant(false) << false;
@@ -184,7 +178,6 @@ void SettingsStoreTest::argbText_data()
 
     QTest::newRow("signed blue") << QVariant("-16776961") << qint64(0xff0000ff);
     QTest::newRow("unsigned blue") << QVariant("4278190335") << qint64(0xff0000ff);
-    QTest::newRow("transparent black") << QVariant("0") << qint64(0);
     QTest::newRow("white") << QVariant("-1") << qint64(0xffffffff);
     QTest::newRow("number, not text") << QVariant(-65536) << qint64(0xffff0000);
     QTest::newRow("too large") << QVariant("4294967296") << qint64(-1);
