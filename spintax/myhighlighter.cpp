@@ -2,6 +2,7 @@
 
 #include "levelruns.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 
 MyHighlighter::MyHighlighter(QTextDocument *document, const spintax::LevelColors &colors)
@@ -17,7 +18,39 @@ void MyHighlighter::setColors(const spintax::LevelColors &colors)
         return;
     levelColors = colors;
     makeFormats();
-    rehighlight();
+    recolourDocument();
+}
+
+void MyHighlighter::recolourDocument()
+{
+    QTextDocument *doc = document();
+    if (!doc)
+        return;
+    int state = -1;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        QTextLayout *layout = block.layout();
+        if (!layout->preeditAreaText().isEmpty()) {
+            // Text being composed by an input method keeps its own formats,
+            // which the standard path knows how to preserve.
+            rehighlightBlock(block);
+            state = block.userState();
+            continue;
+        }
+        const spintax::ParagraphLevels levels = spintax::paragraphLevels(block.text(), state);
+        layout->setFormats(formatRanges(levels.runs));
+        block.setUserState(levels.endDepth);
+        state = levels.endDepth;
+    }
+    doc->markContentsDirty(0, doc->characterCount());
+}
+
+QList<QTextLayout::FormatRange> MyHighlighter::formatRanges(const QList<spintax::LevelRun> &runs) const
+{
+    QList<QTextLayout::FormatRange> ranges;
+    ranges.reserve(runs.size());
+    for (const spintax::LevelRun &run : runs)
+        ranges.append({int(run.start), int(run.length), formats[run.level]});
+    return ranges;
 }
 
 void MyHighlighter::makeFormats()

@@ -4,10 +4,15 @@
 
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
+#include <QTextLayout>
 
 #include <array>
 
 class QTextDocument;
+
+namespace spintax {
+struct LevelRun;
+}
 
 // Colours spin text by nesting depth: text outside every group black, a group's
 // braces and text in the colour of its level, levels above 5 in the level 1
@@ -28,11 +33,18 @@ public:
     // Takes new level colours and recolours the whole document.
     void setColors(const spintax::LevelColors &colors);
 
+    // Recolours every paragraph, as rehighlight() does, but has the document
+    // laid out again once instead of once per paragraph: Qt 6.4 relayouts each
+    // paragraph whose formats a highlighter sets outside an edit, which makes
+    // rehighlight() of a long article slow and worse than linear.
+    void recolourDocument();
+
 protected:
     void highlightBlock(const QString &text) override;
 
 private:
     void textColor(const QString &text);
+    QList<QTextLayout::FormatRange> formatRanges(const QList<spintax::LevelRun> &runs) const;
     void makeFormats();
 
     spintax::LevelColors levelColors;

@@ -191,6 +191,9 @@ void MyHighlighterTest::colouring()
 void MyHighlighterTest::sameAsStepwiseColouring()
 {
     const LevelColors colors = LevelColors::defaults();
+    LevelColors recoloured;
+    for (int level = 1; level <= LevelColors::levelCount; ++level)
+        recoloured.setColor(level, QColor(level, 2 * level, 3 * level));
     const QString alphabet = QStringLiteral("{{{}}}|a \n");
     QRandomGenerator random(20240611);
     for (int round = 0; round < 2000; ++round) {
@@ -200,12 +203,18 @@ void MyHighlighterTest::sameAsStepwiseColouring()
             text += alphabet[random.bounded(int(alphabet.size()))];
 
         QTextDocument document;
-        attachHighlighter(document, text, colors);
+        MyHighlighter *highlighter = attachHighlighter(document, text, colors);
         QList<int> states;
         const QString expected = referenceLevels(text, states);
         if (shownLevels(document, colors) != expected || blockStates(document) != states)
             qInfo() << "text:" << text;
         QCOMPARE(shownLevels(document, colors), expected);
+        QCOMPARE(blockStates(document), states);
+
+        // New colours go through the whole-document pass, which must paint
+        // the same picture.
+        highlighter->setColors(recoloured);
+        QCOMPARE(shownLevels(document, recoloured), expected);
         QCOMPARE(blockStates(document), states);
     }
 }
