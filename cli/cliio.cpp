@@ -1,0 +1,116 @@
+#include "cliio.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+
+namespace cli {
+namespace {
+
+constexpr qsizetype flushThreshold = 1 << 20;
+
+} // namespace
+
+int usageError(const QString &message)
+{
+    std::fprintf(stderr, "rewordix-cli: %s\n", message.toLocal8Bit().constData());
+    return UsageError;
+}
+
+int unbalancedText()
+{
+    std::fputs("rewordix-cli: unbalanced text: a '{' has no matching '}'\n", stderr);
+    return Unbalanced;
+}
+
+std::optional<QString> readInput(const QString &name)
+{
+    QFile file;
+    bool opened;
+    if (name == QLatin1String("-")) {
+        opened = file.open(stdin, QIODevice::ReadOnly);
+    } else {
+        file.setFileName(name);
+        opened = file.open(QIODevice::ReadOnly);
+    }
+    if (!opened) {
+        usageError(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        usageError(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
+        return std::nullopt;
+    }
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+std::optional<QString> singleInputArgument(const char *command, const QStringList &args)
+{
+    if (args.size() != 1 || (args[0].startsWith(QLatin1Char('-')) && args[0] != QLatin1String("-"))) {
+        usageError(QStringLiteral("usage: rewordix-cli %1 FILE (or - for stdin)")
+                       .arg(QLatin1String(command)));
+        return std::nullopt;
+    }
+    return args[0];
+}
+
+Output::Output()
+{
+    buffer.resize(flushThreshold * 2);
+}
+
+Output::~Output()
+{
+    flush();
+}
+
+void Output::reserve(qsizetype bytes)
+{
+    if (used + bytes <= buffer.size())
+        return;
+    flush();
+    if (bytes > buffer.size())
+        buffer.resize(bytes);
+}
+
+void Output::append(QStringView text)
+{
+    // UTF-8 needs at most three bytes per UTF-16 code unit.
+    reserve(text.size() * 3);
+    char *begin = buffer.data() + used;
+    char *end = encoder.appendToBuffer(begin, text);
+    used += end - begin;
+    if (used >= flushThreshold)
+        flush();
+}
+
+void Output::appendByte(char byte)
+{
+    reserve(1);
+    buffer.data()[used++] = byte;
+}
+
+bool Output::flush()
+{
+    if (used > 0 && !failed)
+        failed = std::fwrite(buffer.constData(), 1, size_t(used), stdout) != size_t(used);
+    used = 0;
+    if (!failed)
+        failed = std::fflush(stdout) != 0;
+    return !failed;
+}
+
+int Output::finish()
+{
+    if (flush())
+        return Success;
+    std::fprintf(stderr, "rewordix-cli: cannot write the output: %s\n", std::strerror(errno));
+    return OutputError;
+}
+
+} // namespace cli

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringConverter>
+#include <QStringList>
+
+#include <optional>
+
+namespace cli {
+
+// Exit statuses of every subcommand.
+enum Exit : int {
+    Success = 0,
+    Unbalanced = 1, // a `{` of the input has no partner
+    UsageError = 2, // bad arguments or an input that cannot be read
+    OutputError = 3, // the output could not be written (disk full, closed pipe)
+};
+
+// Prints "rewordix-cli: <message>" as one line on stderr; returns UsageError.
+int usageError(const QString &message);
+// Prints the unbalanced-text message; returns Unbalanced.
+int unbalancedText();
+
+// The whole input named by `name` ("-" for stdin) decoded from UTF-8, a
+// leading byte-order mark dropped. On failure prints the reason and returns
+// no value.
+std::optional<QString> readInput(const QString &name);
+
+// Takes exactly one argument, the input name, from `args`; prints a usage
+// error naming `command` otherwise.
+std::optional<QString> singleInputArgument(const char *command, const QStringList &args);
+
+// Output collected as UTF-8 in a large buffer and written with fwrite in big
+// blocks: encoding straight into the buffer avoids a temporary QByteArray per
+// copy, which matters when thousands of copies stream out.
+class Output final
+{
+public:
+    Output();
+    ~Output();
+    Output(const Output &) = delete;
+    Output &operator=(const Output &) = delete;
+
+    void append(QStringView text);
+    void appendByte(char byte);
+    // Writes what is buffered; false when writing failed (now or earlier).
+    bool flush();
+    // flush() and the exit status: Success, or OutputError with a message.
+    int finish();
+
+private:
+    void reserve(qsizetype bytes);
+
+    QByteArray buffer;
+    qsizetype used = 0;
+    QStringEncoder encoder{QStringEncoder::Utf8};
+    bool failed = false;
+};
+
+} // namespace cli

@@ -1,0 +1,26 @@
+// first: every group replaced by its first alternative, runs of spaces made one.
+
+#include "cliio.h"
+#include "commands.h"
+
+#include "generator.h"
+
+namespace cli {
+
+int runFirst(const QStringList &args)
+{
+    const std::optional<QString> name = singleInputArgument("first", args);
+    if (!name)
+        return UsageError;
+    const std::optional<QString> text = readInput(*name);
+    if (!text)
+        return UsageError;
+    const std::optional<QString> reading = spintax::anySpin2(*text, true);
+    if (!reading)
+        return unbalancedText();
+    Output out;
+    out.append(*reading);
+    return out.finish();
+}
+
+} // namespace cli

@@ -1,0 +1,29 @@
+// stats: the five status bar texts, one a line.
+
+#include "cliio.h"
+#include "commands.h"
+
+#include "generator.h"
+
+namespace cli {
+
+int runStats(const QStringList &args)
+{
+    const std::optional<QString> name = singleInputArgument("stats", args);
+    if (!name)
+        return UsageError;
+    const std::optional<QString> text = readInput(*name);
+    if (!text)
+        return UsageError;
+    const std::optional<spintax::StatusFigures> f = spintax::calcUniqueness(*text);
+    if (!f)
+        return unbalancedText();
+    Output out;
+    for (const QString &line : {f->spunWords, f->totalWords, f->unique, f->quality, f->paragraphs}) {
+        out.append(line);
+        out.appendByte('\n');
+    }
+    return out.finish();
+}
+
+} // namespace cli

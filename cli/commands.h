@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+
+namespace cli {
+
+// One subcommand of rewordix-cli. `run` gets the arguments after the
+// subcommand's name and returns the process exit status.
+struct Command
+{
+    const char *name;
+    const char *synopsis; // arguments, for --help
+    const char *summary;  // one line, for --help
+    int (*run)(const QStringList &args);
+};
+
+int runSpin(const QStringList &args);
+int runCount(const QStringList &args);
+int runFlat(const QStringList &args);
+int runFirst(const QStringList &args);
+int runStripFirst(const QStringList &args);
+int runStats(const QStringList &args);
+
+} // namespace cli

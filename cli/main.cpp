@@ -1,0 +1,56 @@
+// rewordix-cli: the spin engine from the command line.
+//
+// Every subcommand is one row of `commands` below and lives in its own
+// cmd_<name>.cpp; adding one means adding a row and a file.
+
+#include "cliio.h"
+#include "commands.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+const cli::Command commands[] = {
+    {"spin", "[--copies N] [--random] [--distinct] [--seed S] [-0] FILE",
+     "N spun copies (default 1), each followed by a line feed (a NUL byte with -0)", cli::runSpin},
+    {"count", "FILE", "exact number of distinct copies, in decimal", cli::runCount},
+    {"flat", "FILE", "flat text: top-level groups kept, nested groups read first", cli::runFlat},
+    {"first", "FILE", "first-alternative reading", cli::runFirst},
+    {"strip-first", "FILE", "remove the first alternative of every group", cli::runStripFirst},
+    {"stats", "FILE", "spun words, total words, uniqueness, quality and paragraphs",
+     cli::runStats},
+};
+
+void printHelp()
+{
+    QByteArray text = "usage: rewordix-cli COMMAND [OPTIONS] FILE\n"
+                      "FILE is a UTF-8 text file, or - for standard input.\n\n"
+                      "commands:\n";
+    for (const cli::Command &c : commands) {
+        text += "  " + QByteArray(c.name) + ' ' + c.synopsis + "\n      " + c.summary + '\n';
+    }
+    text += "\nexit status: 0 success, 1 unbalanced text, 2 usage error, 3 output error\n";
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return cli::usageError(QStringLiteral("no command given; try --help"));
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")
+        || name == QLatin1String("help")) {
+        printHelp();
+        return cli::Success;
+    }
+    for (const cli::Command &c : commands)
+        if (name == QLatin1String(c.name))
+            return c.run(args);
+    return cli::usageError(QStringLiteral("unknown command '%1'; try --help").arg(name));
+}
