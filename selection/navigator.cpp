@@ -1,6 +1,6 @@
 #include "navigator.h"
 
-#include "guardflags.h"
+#include "flagclear.h"
 
 #include <QString>
 #include <QTextBlock>
@@ -13,13 +13,25 @@ namespace {
 
 // White space of the unit rules: every character up to the space, control
 // characters and tabs included.
-bool isWhite(QChar c) { return c.unicode() <= 32; }
+bool isWhite(QChar c)
+{
+    return c.unicode() <= 32;
+}
 
-bool isTerminator(QChar c) { return c == u'.' || c == u'?' || c == u'!'; }
+bool isTerminator(QChar c)
+{
+    return c == u'.' || c == u'?' || c == u'!';
+}
 
-bool isOpener(QChar c) { return c == u'{' || c == u'(' || c == u'['; }
+bool isOpener(QChar c)
+{
+    return c == u'{' || c == u'(' || c == u'[';
+}
 
-bool isCloser(QChar c) { return c == u'}' || c == u')' || c == u']'; }
+bool isCloser(QChar c)
+{
+    return c == u'}' || c == u')' || c == u']';
+}
 
 bool isBlank(const QString &text)
 {
@@ -78,9 +90,13 @@ QTextCursor span(const QTextBlock &block, int start, int end)
     return cursor;
 }
 
-int positionInBlock(const QTextCursor &cursor) { return cursor.positionInBlock(); }
+int positionInBlock(const QTextCursor &cursor)
+{
+    return cursor.positionInBlock();
+}
 
-struct Span {
+struct Span
+{
     int start;
     int end;
 };
@@ -97,8 +113,8 @@ Span sentenceAround(const QString &p, int c, bool bracesAreBoundaries)
     // terminator ends ("Hello^." is "Hello."), so the left search must not
     // stop at that terminator.
     const int leftFrom = (c < len && isTerminator(p.at(c))) ? c - 1 : c;
-    const int b = bracesAreBoundaries ? Navigator::leftPunc(p, leftFrom)
-                                      : Navigator::leftPunc2(p, leftFrom);
+    const int b =
+        bracesAreBoundaries ? Navigator::leftPunc(p, leftFrom) : Navigator::leftPunc2(p, leftFrom);
     // The unit starts after the boundary and the blank that follows it; at a
     // paragraph end that leaves an empty unit rather than a blank one.
     const int start = b < 0 ? 0 : skipWhite(p, b + 1, len);
@@ -196,7 +212,10 @@ bool wordBackward(QTextCursor &cursor, int limit)
     return true;
 }
 
-int documentEnd(const QTextDocument *doc) { return doc->characterCount() - 1; }
+int documentEnd(const QTextDocument *doc)
+{
+    return doc->characterCount() - 1;
+}
 
 // End of the word that follows position pos in the same paragraph, or pos
 // when there is none ("(" of "(bar" is followed by "bar").
@@ -224,7 +243,8 @@ int startOfPrecedingWord(const QTextDocument *doc, int pos)
 
 } // namespace
 
-Navigator::Navigator(GuardFlags &flags, EditorPort editor) : flags(flags), editor(std::move(editor))
+Navigator::Navigator(bool &allowChanges, EditorPort editor)
+    : allowChanges(allowChanges), editor(std::move(editor))
 {
 }
 
@@ -498,9 +518,15 @@ std::optional<QTextCursor> Navigator::previousWord(const QTextCursor &from)
     return span(block, startOfPrecedingWord(doc, wordStart) - block.position(), inBlock + 1);
 }
 
-QTextCursor Navigator::curS() const { return curS(editor.textCursor()); }
+QTextCursor Navigator::curS() const
+{
+    return curS(editor.textCursor());
+}
 
-QTextCursor Navigator::curRS() const { return curRS(editor.textCursor()); }
+QTextCursor Navigator::curRS() const
+{
+    return curRS(editor.textCursor());
+}
 
 bool Navigator::applyStep(const std::optional<QTextCursor> &unit)
 {
@@ -510,13 +536,19 @@ bool Navigator::applyStep(const std::optional<QTextCursor> &unit)
     return true;
 }
 
-bool Navigator::nextS() { return applyStep(nextSentence(editor.textCursor())); }
+bool Navigator::nextS()
+{
+    return applyStep(nextSentence(editor.textCursor()));
+}
 
-bool Navigator::prevS() { return applyStep(previousSentence(editor.textCursor())); }
+bool Navigator::prevS()
+{
+    return applyStep(previousSentence(editor.textCursor()));
+}
 
 bool Navigator::nextS(bool)
 {
-    const FlagClear hold(flags.allowChanges);
+    const FlagClear hold(allowChanges);
     QTextCursor from = editor.textCursor();
     if (!from.hasSelection()) {
         from = curS(from);
@@ -532,7 +564,7 @@ bool Navigator::nextS(bool)
 
 bool Navigator::prevS(bool)
 {
-    const FlagClear hold(flags.allowChanges);
+    const FlagClear hold(allowChanges);
     const auto unit = previousSentence(editor.textCursor());
     if (!applyStep(unit))
         return false;
@@ -554,7 +586,7 @@ bool Navigator::prevP(bool, bool highlight)
 bool Navigator::nextClicked(bool)
 {
     {
-        const FlagClear hold(flags.allowChanges);
+        const FlagClear hold(allowChanges);
         if (!applyStep(nextWord(editor.textCursor())))
             return false;
     }
@@ -563,7 +595,10 @@ bool Navigator::nextClicked(bool)
     return true;
 }
 
-void Navigator::nextClicked(bool checked, bool) { nextClicked(checked); }
+void Navigator::nextClicked(bool checked, bool)
+{
+    nextClicked(checked);
+}
 
 void Navigator::previousClicked(bool)
 {

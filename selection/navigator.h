@@ -6,16 +6,20 @@
 #include <optional>
 
 class QString;
-struct GuardFlags;
 
 // How the navigator reaches the main spin editor without knowing the widget:
 // the window binds these to textEdit->textCursor() / setTextCursor().
-struct EditorPort {
+struct EditorPort
+{
     std::function<QTextCursor()> textCursor;
     std::function<void(const QTextCursor &)> setTextCursor;
 };
 
-enum class StepDirection { Forward, Backward };
+enum class StepDirection
+{
+    Forward,
+    Backward
+};
 
 // Sentence, paragraph and word units of a spin text and the steps between
 // them.
@@ -29,12 +33,14 @@ enum class StepDirection { Forward, Backward };
 // return the unit as a new cursor (anchor at the unit's start, caret at its
 // end), or nothing when there is no such unit. The instance members are the
 // operations behind the editor's keys and the arrow buttons: they read and
-// set the editor through the EditorPort and keep the guard discipline.
+// set the editor through the EditorPort and clear the window's allowChanges
+// guard while their own selections land in the editor.
 // All scans are linear and iterative, so megabyte paragraphs and groups
 // nested to any depth are safe.
-class Navigator final {
+class Navigator final
+{
 public:
-    Navigator(GuardFlags &flags, EditorPort editor);
+    Navigator(bool &allowChanges, EditorPort editor);
     Q_DISABLE_COPY_MOVE(Navigator)
 
     // Hook for the Sentence Spin and Rapid Spin docks: called after a
@@ -104,6 +110,6 @@ public:
 private:
     bool applyStep(const std::optional<QTextCursor> &unit);
 
-    GuardFlags &flags;
+    bool &allowChanges;
     EditorPort editor;
 };

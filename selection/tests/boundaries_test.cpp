@@ -5,7 +5,8 @@
 
 // Boundary searches and pair matching on plain strings; "^" in a row marks
 // the search position and is removed before searching.
-class BoundariesTest final : public QObject {
+class BoundariesTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -45,8 +46,7 @@ void BoundariesTest::punctuation_data()
     QTest::newRow("closing brace at the position") << "a{b^}c" << -2 << QList<int>{3, -1, -1, -1};
     QTest::newRow("no boundary at all") << "plain ^text" << -2 << QList<int>{-1, -1, -1, -1};
     QTest::newRow("empty text") << "^" << -2 << QList<int>{-1, -1, -1, -1};
-    QTest::newRow("position beyond the end is clamped")
-        << "Hi.^" << 99 << QList<int>{2, -1, 2, -1};
+    QTest::newRow("position beyond the end is clamped") << "Hi.^" << 99 << QList<int>{2, -1, 2, -1};
     QTest::newRow("negative position") << "^.x." << -5 << QList<int>{-1, 0, -1, 0};
 }
 
@@ -112,11 +112,16 @@ void BoundariesTest::paragraphWords_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("punctuation and line breaks dropped") << "Hello, world!\nBye." << "Hello world Bye";
-    QTest::newRow("accented words stay whole") << "Café naïve, Straße." << "Café naïve Straße";
-    QTest::newRow("spin syntax is not a word") << "{quick|fast} fox" << "quick fast fox";
-    QTest::newRow("digits and underscores are word characters") << " a_1  2b " << "a_1 2b";
-    QTest::newRow("nothing but punctuation") << "?!. ,;" << "";
+    QTest::newRow("punctuation and line breaks dropped") << "Hello, world!\nBye."
+                                                         << "Hello world Bye";
+    QTest::newRow("accented words stay whole") << "Café naïve, Straße."
+                                               << "Café naïve Straße";
+    QTest::newRow("spin syntax is not a word") << "{quick|fast} fox"
+                                               << "quick fast fox";
+    QTest::newRow("digits and underscores are word characters") << " a_1  2b "
+                                                                << "a_1 2b";
+    QTest::newRow("nothing but punctuation") << "?!. ,;"
+                                             << "";
 }
 
 void BoundariesTest::paragraphWords()

@@ -12,7 +12,8 @@
 // a caret without selection; "«" marks a selection's anchor and "»" its
 // caret ("«The cat» sat" selects "The cat" forwards; "»The cat« sat" is the
 // same text selected backwards). None of the markers is spin syntax.
-struct MarkedText {
+struct MarkedText
+{
     std::unique_ptr<QTextDocument> document;
     QTextCursor cursor;
 };

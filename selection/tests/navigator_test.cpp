@@ -1,4 +1,4 @@
-#include "guardflags.h"
+#include "flagclear.h"
 #include "markedtext.h"
 #include "navigator.h"
 
@@ -8,7 +8,8 @@
 // The editor operations on a real editor widget: what the arrows, Tab and
 // Shift+Tab leave selected, the guard discipline around the programmatic
 // selections, and the hooks for the docks and for cursor tracking.
-class NavigatorTest final : public QObject {
+class NavigatorTest final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -28,7 +29,7 @@ private:
     QString shown() const { return renderMarked(edit->textCursor()); }
 
     QTextEdit *edit = nullptr;
-    GuardFlags flags;
+    bool allowChanges = true;
     Navigator *navigator = nullptr;
     QList<bool> guardAtCursorSignal; // allowChanges seen by each cursorPositionChanged
     QStringList hookCalls;           // "docks forward: …", "track: …"
@@ -36,23 +37,23 @@ private:
 
 void NavigatorTest::init()
 {
-    flags = GuardFlags{};
+    allowChanges = true;
     edit = new QTextEdit;
-    navigator = new Navigator(
-        flags, EditorPort{[this] { return edit->textCursor(); },
-                          [this](const QTextCursor &cursor) { edit->setTextCursor(cursor); }});
+    navigator = new Navigator(allowChanges, EditorPort{[this] { return edit->textCursor(); },
+                                                       [this](const QTextCursor &cursor) {
+                                                           edit->setTextCursor(cursor);
+                                                       }});
     navigator->loadStepDocks = [this](const QString &unit, StepDirection direction) {
         hookCalls << QStringLiteral("docks %1 %2: %3")
                          .arg(direction == StepDirection::Forward ? "forward" : "backward",
-                              flags.allowChanges ? "open" : "guarded", unit);
+                              allowChanges ? "open" : "guarded", unit);
     };
     navigator->trackCursor = [this] {
         hookCalls << QStringLiteral("track %1: %2")
-                         .arg(flags.allowChanges ? "open" : "guarded",
-                              edit->textCursor().selectedText());
+                         .arg(allowChanges ? "open" : "guarded", edit->textCursor().selectedText());
     };
     connect(edit, &QTextEdit::cursorPositionChanged, this,
-            [this] { guardAtCursorSignal << flags.allowChanges; });
+            [this] { guardAtCursorSignal << allowChanges; });
 }
 
 void NavigatorTest::cleanup()
@@ -92,8 +93,9 @@ void NavigatorTest::sentenceArrows_data()
         << QStringList{"docks forward guarded: on the mat."};
     QTest::newRow("forward at the document end keeps the unit it selected")
         << true << "Hello. Wor^ld" << false << "Hello. «World»" << QStringList{};
-    QTest::newRow("forward at the end of a selected last unit")
-        << true << "Hello. «World»\n\n" << false << "Hello. «World»\n\n" << QStringList{};
+    QTest::newRow("forward at the end of a selected last unit") << true << "Hello. «World»\n\n"
+                                                                << false << "Hello. «World»\n\n"
+                                                                << QStringList{};
     QTest::newRow("forward in an empty document") << true << "^" << false << "^" << QStringList{};
     QTest::newRow("backward from a bare caret: the unit ending before it")
         << false << "Hello. Wor^ld." << true << "«Hello.» World."
@@ -120,7 +122,7 @@ void NavigatorTest::sentenceArrows()
     // Cursor tracking must not see the programmatic selections as user moves,
     // and the guard is back on every path.
     QVERIFY(!guardAtCursorSignal.contains(true));
-    QVERIFY(flags.allowChanges);
+    QVERIFY(allowChanges);
 }
 
 void NavigatorTest::wordArrows_data()
@@ -136,8 +138,8 @@ void NavigatorTest::wordArrows_data()
         << QStringList{"track open: (bar baz)"};
     QTest::newRow("forward at the last word")
         << true << "foo «bar» " << false << "foo «bar» " << QStringList{};
-    QTest::newRow("backward to a group") << false << "foo {a|b} «c»" << true << "foo «{a|b}» c"
-                                         << QStringList{"track open: {a|b}"};
+    QTest::newRow("backward to a group")
+        << false << "foo {a|b} «c»" << true << "foo «{a|b}» c" << QStringList{"track open: {a|b}"};
     QTest::newRow("backward at the first word")
         << false << "«foo» bar" << false << "«foo» bar" << QStringList{};
 }
@@ -161,7 +163,7 @@ void NavigatorTest::wordArrows()
     }
     QCOMPARE(shown(), expected);
     QCOMPARE(hookCalls, hooks);
-    QVERIFY(flags.allowChanges);
+    QVERIFY(allowChanges);
 }
 
 // At the document ends the steps change nothing, and the arrows keep working
@@ -180,7 +182,7 @@ void NavigatorTest::arrowsWorkAfterFailedSteps()
     QVERIFY(navigator->nextS(false));
     QCOMPARE(shown(), QStringLiteral("One. «Two»"));
     QCOMPARE(hookCalls, (QStringList{"track open: One", "docks forward guarded: Two"}));
-    QVERIFY(flags.allowChanges);
+    QVERIFY(allowChanges);
 }
 
 // The synonym panel clears allowChanges around its own edits and calls the
@@ -189,13 +191,13 @@ void NavigatorTest::guardKeptByAnOuterOperation()
 {
     load("«one» two");
     {
-        const FlagClear panelEdit(flags.allowChanges);
+        const FlagClear panelEdit(allowChanges);
         navigator->nextClicked(false, true);
-        QVERIFY(!flags.allowChanges);
+        QVERIFY(!allowChanges);
         navigator->nextS(false);
-        QVERIFY(!flags.allowChanges);
+        QVERIFY(!allowChanges);
     }
-    QVERIFY(flags.allowChanges);
+    QVERIFY(allowChanges);
     QCOMPARE(hookCalls, (QStringList{"track guarded: two"}));
 }
 
