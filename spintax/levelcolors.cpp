@@ -29,7 +29,15 @@ LevelColors LevelColors::fromMap(const QVariantMap &applicationColors)
 
 LevelColors LevelColors::fromSettings()
 {
-    const QSettings settings;
+    // The names the whole program opens its settings store with; this library
+    // sits below the storage library and cannot ask it.
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                             QStringLiteral("Tarnvale org"), QStringLiteral("Polyvane Alpha 1.0"));
+    return fromSettings(settings);
+}
+
+LevelColors LevelColors::fromSettings(const QSettings &settings)
+{
     const QVariant stored = settings.value(QStringLiteral("applicationColors"));
     if (!stored.isValid())
         return defaults();

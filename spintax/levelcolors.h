@@ -5,6 +5,8 @@
 
 #include <array>
 
+class QSettings;
+
 namespace spintax {
 
 // Colours of the spin-syntax nesting levels. Levels 1 to 5 have their own
@@ -26,10 +28,11 @@ public:
     // ("-16776961" is opaque blue). Missing or unreadable entries stay unset.
     static LevelColors fromMap(const QVariantMap &applicationColors);
 
-    // The `applicationColors` map of the settings store opened with the
-    // application's organisation and application names; the defaults when the
-    // key is absent (nothing is written).
+    // The `applicationColors` map of the program's settings store (the one
+    // storage/settingsstore.h manages); the defaults when the key is absent.
+    // Nothing is written: storing the defaults is the colour dialog's job.
     static LevelColors fromSettings();
+    static LevelColors fromSettings(const QSettings &settings);
 
     // The colour a text at nesting `level` is shown in.
     QColor color(int level) const;

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -134,10 +135,8 @@ private slots:
 
 void MyHighlighterTest::initTestCase()
 {
+    // Highlighters built without explicit colours read the settings store.
     QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("Rewordix tests"));
-    QCoreApplication::setApplicationName(QStringLiteral("myhighlighter_test"));
-    QSettings().clear();
 }
 
 void MyHighlighterTest::colouring_data()
@@ -311,17 +310,20 @@ void MyHighlighterTest::levelColors()
 
 void MyHighlighterTest::colorsFromSettings()
 {
-    QSettings().remove(QStringLiteral("applicationColors"));
-    QCOMPARE(LevelColors::fromSettings(), LevelColors::defaults());
-    QVERIFY(!QSettings().contains(QStringLiteral("applicationColors")));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(LevelColors::fromSettings(settings), LevelColors::defaults());
+    QVERIFY(!settings.contains(QStringLiteral("applicationColors")));
 
-    QSettings().setValue(QStringLiteral("applicationColors"),
-                         QVariantMap{{"level 1", "-65536"}, {"level 2", "-16776961"}});
+    settings.setValue(QStringLiteral("applicationColors"),
+                      QVariantMap{{"level 1", "-65536"}, {"level 2", "-16776961"}});
+    settings.sync();
+    const QSettings reread(settings.fileName(), QSettings::IniFormat);
     LevelColors expected;
     expected.setColor(1, QColor(255, 0, 0));
     expected.setColor(2, QColor(0, 0, 255));
-    QCOMPARE(LevelColors::fromSettings(), expected);
-    QSettings().remove(QStringLiteral("applicationColors"));
+    QCOMPARE(LevelColors::fromSettings(reread), expected);
 }
 
 QTEST_MAIN(MyHighlighterTest)
