@@ -197,18 +197,22 @@ std::optional<QTextCursor> lastUnitOfPreviousParagraph(const QTextCursor &from)
 bool wordForward(QTextCursor &cursor, int limit)
 {
     cursor.clearSelection();
-    while (cursor.position() <= limit)
-        if (!cursor.movePosition(QTextCursor::NextWord))
+    while (cursor.position() <= limit) {
+        const int before = cursor.position();
+        if (!cursor.movePosition(QTextCursor::NextWord) || cursor.position() <= before)
             return false;
+    }
     return true;
 }
 
 bool wordBackward(QTextCursor &cursor, int limit)
 {
     cursor.clearSelection();
-    while (cursor.position() >= limit)
-        if (!cursor.movePosition(QTextCursor::PreviousWord))
+    while (cursor.position() >= limit) {
+        const int before = cursor.position();
+        if (!cursor.movePosition(QTextCursor::PreviousWord) || cursor.position() >= before)
             return false;
+    }
     return true;
 }
 
