@@ -19,7 +19,12 @@ namespace {
 // a highlighter that has done its first pass.
 struct HighlightedDocument
 {
-    enum Setup { Editor, NoHighlighter, NoLayout };
+    enum Setup
+    {
+        Editor,
+        NoHighlighter,
+        NoLayout
+    };
 
     explicit HighlightedDocument(const QString &text, Setup setup = Editor)
     {
@@ -176,8 +181,9 @@ BENCHMARK(BM_RehighlightNoLayout)->Arg(10000)->Arg(100000)->Unit(benchmark::kMil
 // paragraph's end.
 void BM_TypeInLongParagraph(benchmark::State &state)
 {
-    HighlightedDocument doc(longParagraph(), state.range(0) == 1 ? HighlightedDocument::Editor
-                                                                 : HighlightedDocument::NoHighlighter);
+    HighlightedDocument doc(longParagraph(), state.range(0) == 1
+                                                 ? HighlightedDocument::Editor
+                                                 : HighlightedDocument::NoHighlighter);
     const QString typed = state.range(1) == 0 ? QStringLiteral("x") : QStringLiteral("{");
     QTextCursor cursor(&doc.document);
     for (auto _ : state) {

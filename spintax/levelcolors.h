@@ -49,7 +49,10 @@ public:
         return depth <= levelCount ? int(depth) : 1;
     }
 
-    friend bool operator==(const LevelColors &a, const LevelColors &b) { return a.levels == b.levels; }
+    friend bool operator==(const LevelColors &a, const LevelColors &b)
+    {
+        return a.levels == b.levels;
+    }
 
 private:
     // Index 0 is level 1; an invalid QColor means "not set".

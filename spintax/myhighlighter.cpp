@@ -6,8 +6,7 @@
 #include <QTextDocument>
 
 MyHighlighter::MyHighlighter(QTextDocument *document, const spintax::LevelColors &colors)
-    : QSyntaxHighlighter(document)
-    , levelColors(colors)
+    : QSyntaxHighlighter(document), levelColors(colors)
 {
     makeFormats();
 }
@@ -44,7 +43,8 @@ void MyHighlighter::recolourDocument()
     doc->markContentsDirty(0, doc->characterCount());
 }
 
-QList<QTextLayout::FormatRange> MyHighlighter::formatRanges(const QList<spintax::LevelRun> &runs) const
+QList<QTextLayout::FormatRange>
+MyHighlighter::formatRanges(const QList<spintax::LevelRun> &runs) const
 {
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(runs.size());

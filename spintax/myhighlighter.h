@@ -26,8 +26,8 @@ class MyHighlighter final : public QSyntaxHighlighter
 
 public:
     // Attaches to `document`, which also becomes the highlighter's parent.
-    explicit MyHighlighter(QTextDocument *document,
-                           const spintax::LevelColors &colors = spintax::LevelColors::fromSettings());
+    explicit MyHighlighter(QTextDocument *document, const spintax::LevelColors &colors =
+                                                        spintax::LevelColors::fromSettings());
 
     spintax::LevelColors colors() const { return levelColors; }
     // Takes new level colours and recolours the whole document.

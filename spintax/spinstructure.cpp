@@ -101,7 +101,8 @@ QStringList dissect(QStringView group)
     const QStringView trimmed = group.trimmed();
     // Callers pass «{...}»; anything shorter than two characters has no
     // content between the braces rather than an out-of-range cut.
-    const QStringView rest = trimmed.size() >= 2 ? trimmed.sliced(1, trimmed.size() - 2) : QStringView();
+    const QStringView rest =
+        trimmed.size() >= 2 ? trimmed.sliced(1, trimmed.size() - 2) : QStringView();
     if (!rest.contains(u'|'))
         return {rest.toString()};
     return topLevelSplit(rest);

@@ -9,11 +9,11 @@ using spintax::BracePair;
 Q_DECLARE_METATYPE(BracePair)
 
 namespace QTest {
-template<>
-char *toString(const BracePair &pair)
+template <> char *toString(const BracePair &pair)
 {
-    return qstrdup(QByteArray("(" + QByteArray::number(pair.opening) + ", "
-                              + QByteArray::number(pair.closing) + ")").constData());
+    return qstrdup(QByteArray("(" + QByteArray::number(pair.opening) + ", " +
+                              QByteArray::number(pair.closing) + ")")
+                       .constData());
 }
 } // namespace QTest
 
@@ -36,13 +36,16 @@ void BracePairTest::inParagraph_data()
     QTest::addColumn<qsizetype>("caret");
     QTest::addColumn<BracePair>("expected");
 
-    QTest::newRow("caret before an opening brace") << "a {b|c} d" << qsizetype(2) << BracePair{2, 6};
+    QTest::newRow("caret before an opening brace")
+        << "a {b|c} d" << qsizetype(2) << BracePair{2, 6};
     QTest::newRow("caret after an opening brace") << "a {b|c} d" << qsizetype(3) << BracePair{2, 6};
     QTest::newRow("caret after a closing brace") << "a {b|c} d" << qsizetype(7) << BracePair{2, 6};
     QTest::newRow("caret before a closing brace") << "a {b|c} d" << qsizetype(6) << BracePair{2, 6};
     QTest::newRow("no brace beside the caret") << "a {b|c} d" << qsizetype(5) << BracePair{};
-    QTest::newRow("between } and {: the brace before wins") << "{a}{b}" << qsizetype(3) << BracePair{0, 2};
-    QTest::newRow("between { and {: the brace before wins") << "{{a}}" << qsizetype(1) << BracePair{0, 4};
+    QTest::newRow("between } and {: the brace before wins")
+        << "{a}{b}" << qsizetype(3) << BracePair{0, 2};
+    QTest::newRow("between { and {: the brace before wins")
+        << "{{a}}" << qsizetype(1) << BracePair{0, 4};
     QTest::newRow("nested group from inside") << "{a{b}c}" << qsizetype(5) << BracePair{2, 4};
     QTest::newRow("opening brace without partner") << "x {a|b" << qsizetype(2) << BracePair{2, -1};
     QTest::newRow("closing brace without partner") << "a|b} x" << qsizetype(4) << BracePair{-1, 3};
@@ -71,8 +74,7 @@ void BracePairTest::inDocument_data()
     // group is closed further down.
     QTest::newRow("group spanning paragraphs is unmatched")
         << "a {b\nc} d" << 2 << BracePair{2, -1};
-    QTest::newRow("closing brace in a later paragraph")
-        << "a {b\nc} d" << 7 << BracePair{-1, 6};
+    QTest::newRow("closing brace in a later paragraph") << "a {b\nc} d" << 7 << BracePair{-1, 6};
     QTest::newRow("match in the second paragraph in document positions")
         << "first\nx {y} z" << 8 << BracePair{8, 10};
     QTest::newRow("caret at paragraph start does not see the previous paragraph")

@@ -145,30 +145,37 @@ void MyHighlighterTest::colouring_data()
     QTest::addColumn<QString>("levels");
     QTest::addColumn<QList<int>>("states");
 
-    QTest::newRow("nested group in fixed text")
-        << "x {a|{b|c}} y" << "0011122222100" << QList<int>{0};
-    QTest::newRow("plain paragraph") << "no groups" << "000000000" << QList<int>{0};
-    QTest::newRow("sibling groups") << "{a}{b} c" << "11111100" << QList<int>{0};
-    QTest::newRow("empty alternatives") << "{|a||}" << "111111" << QList<int>{0};
-    QTest::newRow("group spans paragraphs")
-        << "a {b\nc d\ne} f" << "0011\n111\n1100" << QList<int>{1, 1, 0};
-    QTest::newRow("brace-less paragraph inside a group")
-        << "{\nplain\n}" << "1\n11111\n1" << QList<int>{1, 1, 0};
-    QTest::newRow("empty paragraph inside a group")
-        << "{a\n\nb}" << "11\n\n11" << QList<int>{1, 1, 0};
-    QTest::newRow("levels above 5 in the level 1 colour")
-        << "{{{{{{x}}}}}}" << "1234511154321" << QList<int>{0};
+    QTest::newRow("nested group in fixed text") << "x {a|{b|c}} y"
+                                                << "0011122222100" << QList<int>{0};
+    QTest::newRow("plain paragraph") << "no groups"
+                                     << "000000000" << QList<int>{0};
+    QTest::newRow("sibling groups") << "{a}{b} c"
+                                    << "11111100" << QList<int>{0};
+    QTest::newRow("empty alternatives") << "{|a||}"
+                                        << "111111" << QList<int>{0};
+    QTest::newRow("group spans paragraphs") << "a {b\nc d\ne} f"
+                                            << "0011\n111\n1100" << QList<int>{1, 1, 0};
+    QTest::newRow("brace-less paragraph inside a group") << "{\nplain\n}"
+                                                         << "1\n11111\n1" << QList<int>{1, 1, 0};
+    QTest::newRow("empty paragraph inside a group") << "{a\n\nb}"
+                                                    << "11\n\n11" << QList<int>{1, 1, 0};
+    QTest::newRow("levels above 5 in the level 1 colour") << "{{{{{{x}}}}}}"
+                                                          << "1234511154321" << QList<int>{0};
     QTest::newRow("level 6 carried across paragraphs")
-        << "{{{{{{\nx\n}}}}}}" << "123451\n1\n154321" << QList<int>{6, 6, 0};
+        << "{{{{{{\nx\n}}}}}}"
+        << "123451\n1\n154321" << QList<int>{6, 6, 0};
     QTest::newRow("stray closing brace: negative depth is black, next paragraph restarts")
-        << "a}b\n{c}" << "000\n111" << QList<int>{-1, 0};
-    QTest::newRow("stray closing brace before a group")
-        << "}{a}\nx{y}" << "0000\n0111" << QList<int>{-1, 0};
+        << "a}b\n{c}"
+        << "000\n111" << QList<int>{-1, 0};
+    QTest::newRow("stray closing brace before a group") << "}{a}\nx{y}"
+                                                        << "0000\n0111" << QList<int>{-1, 0};
     QTest::newRow("extra closing brace leaves the rest of the group black")
-        << "{a}}b{c\nd}" << "1110000\n00" << QList<int>{0, -1};
-    QTest::newRow("two stray braces, then plain text")
-        << "}}\nplain" << "00\n00000" << QList<int>{-2, 0};
-    QTest::newRow("unclosed group to the end") << "a {b|c" << "001111" << QList<int>{1};
+        << "{a}}b{c\nd}"
+        << "1110000\n00" << QList<int>{0, -1};
+    QTest::newRow("two stray braces, then plain text") << "}}\nplain"
+                                                       << "00\n00000" << QList<int>{-2, 0};
+    QTest::newRow("unclosed group to the end") << "a {b|c"
+                                               << "001111" << QList<int>{1};
 }
 
 void MyHighlighterTest::colouring()
@@ -241,7 +248,8 @@ void MyHighlighterTest::typingRecoloursFollowingParagraphs()
 void MyHighlighterTest::setColorsRecoloursDocument()
 {
     QTextDocument document;
-    auto *highlighter = attachHighlighter(document, QStringLiteral("{a\nb}"), LevelColors::defaults());
+    auto *highlighter =
+        attachHighlighter(document, QStringLiteral("{a\nb}"), LevelColors::defaults());
 
     LevelColors changed = LevelColors::defaults();
     changed.setColor(1, QColor(10, 20, 30));
@@ -258,8 +266,8 @@ void MyHighlighterTest::deepNesting()
     constexpr int depth = 100000;
     QTextDocument document;
     const LevelColors colors = LevelColors::defaults();
-    attachHighlighter(document, QString(depth, u'{') + QStringLiteral("a\nb") + QString(depth, u'}'),
-                      colors);
+    attachHighlighter(document,
+                      QString(depth, u'{') + QStringLiteral("a\nb") + QString(depth, u'}'), colors);
 
     QCOMPARE(blockStates(document), (QList<int>{depth, 0}));
     const QString levels = shownLevels(document, colors);
@@ -278,10 +286,15 @@ void MyHighlighterTest::levelColors_data()
     QVariantMap stored{{"level 1", "-16776961"}, {"level 2", "-16744448"},
                        {"level 3", "-65536"},    {"level 4", "-32768"},
                        {"level 5", "-6586355"},  {"no synonym", "-16777216"}};
-    QTest::newRow("stored defaults")
-        << stored
-        << QList<QColor>{black, black, blue, QColor(0, 128, 0), QColor(255, 0, 0),
-                         QColor(255, 128, 0), QColor(155, 128, 13), blue, blue};
+    QTest::newRow("stored defaults") << stored << QList<QColor>{black,
+                                                                black,
+                                                                blue,
+                                                                QColor(0, 128, 0),
+                                                                QColor(255, 0, 0),
+                                                                QColor(255, 128, 0),
+                                                                QColor(155, 128, 13),
+                                                                blue,
+                                                                blue};
 
     QVariantMap partial{{"level 1", "4278190335"}, {"level 3", "not a colour"}, {"level 4", ""}};
     QTest::newRow("unsigned form read, missing and bad entries black")
@@ -290,10 +303,10 @@ void MyHighlighterTest::levelColors_data()
     QVariantMap translucent{{"level 2", "2147483647"}};
     QTest::newRow("alpha kept") << translucent
                                 << QList<QColor>{black, black, black, QColor(255, 255, 255, 127),
-                                                 black, black, black, black, black};
+                                                 black, black, black, black,
+                                                 black};
 
-    QTest::newRow("empty map: all black")
-        << QVariantMap() << QList<QColor>(9, black);
+    QTest::newRow("empty map: all black") << QVariantMap() << QList<QColor>(9, black);
 }
 
 void MyHighlighterTest::levelColors()

@@ -41,7 +41,8 @@ void SpinStructureTest::matchingRightBrace_data()
     QTest::newRow("nested group") << "{a{b}c}" << qsizetype(2) << qsizetype(4);
     QTest::newRow("unbalanced: no partner") << "{a" << qsizetype(0) << qsizetype(-1);
     QTest::newRow("from plain text: count goes negative") << "a}b" << qsizetype(0) << qsizetype(-1);
-    QTest::newRow("from plain text: first return to zero") << "a}{{b}}" << qsizetype(0) << qsizetype(5);
+    QTest::newRow("from plain text: first return to zero")
+        << "a}{{b}}" << qsizetype(0) << qsizetype(5);
     QTest::newRow("bars do not count") << "{a|b|{c|d}}" << qsizetype(0) << qsizetype(10);
     QTest::newRow("empty alternatives") << "{|}" << qsizetype(0) << qsizetype(2);
     QTest::newRow("closes across line breaks") << "{a\n{b}\nc}" << qsizetype(0) << qsizetype(8);
@@ -68,7 +69,8 @@ void SpinStructureTest::matchingLeftBrace_data()
     QTest::newRow("outer group") << "{a{b}c}" << qsizetype(6) << qsizetype(0);
     QTest::newRow("nested group") << "{a{b}c}" << qsizetype(4) << qsizetype(2);
     QTest::newRow("unbalanced: no partner") << "a}" << qsizetype(1) << qsizetype(-1);
-    QTest::newRow("from plain text: first return to zero") << "{{a}}{b" << qsizetype(6) << qsizetype(1);
+    QTest::newRow("from plain text: first return to zero")
+        << "{{a}}{b" << qsizetype(6) << qsizetype(1);
     QTest::newRow("from plain text: count goes negative") << "a{b" << qsizetype(2) << qsizetype(-1);
     QTest::newRow("sibling groups") << "{a}{b}" << qsizetype(5) << qsizetype(3);
     QTest::newRow("start past the end") << "{a}" << qsizetype(3) << qsizetype(-1);
@@ -118,8 +120,7 @@ void SpinStructureTest::topLevelSplit_data()
     QTest::newRow("bar alone") << "|" << QStringList{"", ""};
     QTest::newRow("two bars alone") << "||" << QStringList{"", "", ""};
     QTest::newRow("empty content") << "" << QStringList{""};
-    QTest::newRow("deeper nesting")
-        << "{a|{b|c}}|d|{e}" << QStringList{"{a|{b|c}}", "d", "{e}"};
+    QTest::newRow("deeper nesting") << "{a|{b|c}}|d|{e}" << QStringList{"{a|{b|c}}", "d", "{e}"};
 }
 
 void SpinStructureTest::topLevelSplit()
@@ -228,13 +229,16 @@ void SpinStructureTest::trimHtml_data()
     QTest::addColumn<QString>("html");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("ampersand last: escaped entities stay entities")
-        << "&amp;lt;b&amp;gt;" << "&lt;b&gt;";
+    QTest::newRow("ampersand last: escaped entities stay entities") << "&amp;lt;b&amp;gt;"
+                                                                    << "&lt;b&gt;";
     QTest::newRow("all four entities") << "&lt;a href=&quot;x&quot;&gt;R&amp;D&lt;/a&gt;"
                                        << "<a href=\"x\">R&D</a>";
-    QTest::newRow("other entities untouched") << "&nbsp;&apos;" << "&nbsp;&apos;";
-    QTest::newRow("entity names are case-sensitive") << "&LT;" << "&LT;";
-    QTest::newRow("plain text") << "a < b" << "a < b";
+    QTest::newRow("other entities untouched") << "&nbsp;&apos;"
+                                              << "&nbsp;&apos;";
+    QTest::newRow("entity names are case-sensitive") << "&LT;"
+                                                     << "&LT;";
+    QTest::newRow("plain text") << "a < b"
+                                << "a < b";
 }
 
 void SpinStructureTest::trimHtml()
