@@ -1,18 +1,17 @@
 #include "bulkexporter.h"
 
 #include "copysource.h"
+#include "distinctcopies.h"
 #include "mergedata.h"
 #include "ziparchivewriter.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QSaveFile>
 #include <QStringEncoder>
 
 #include <memory>
-#include <unordered_set>
 
 namespace spintax {
 
@@ -22,28 +21,6 @@ const QByteArray byteOrderMark("\xEF\xBB\xBF");
 
 // Single files are handed to the disk in pieces of this size.
 constexpr qsizetype streamChunk = 4 << 20;
-
-// Used signatures are remembered by a 128-bit hash rather than whole: memory per copy stays
-// at 16 bytes whatever the article's length, and a false "already used" needs two different
-// signatures to agree in 128 bits.
-struct SignatureKey
-{
-    size_t a = 0;
-    size_t b = 0;
-    bool operator==(const SignatureKey &) const = default;
-};
-
-struct SignatureKeyHash
-{
-    size_t operator()(const SignatureKey &k) const noexcept { return k.a ^ (k.b * 31); }
-};
-
-SignatureKey keyOf(const QList<int> &signature)
-{
-    const void *data = signature.constData();
-    const size_t len = size_t(signature.size()) * sizeof(int);
-    return {qHashBits(data, len, 0x9e3779b9u), qHashBits(data, len, 0x85ebca6bu) ^ len};
-}
 
 // Where the files of one export go.
 class Sink
@@ -172,7 +149,10 @@ private:
 class BulkExporter::Run
 {
 public:
-    Run(BulkExporter &owner, const ExportOptions &options) : owner(owner), options(options) {}
+    Run(BulkExporter &owner, const ExportOptions &options)
+        : owner(owner), options(options), copies(owner.source)
+    {
+    }
 
     ExportResult exec();
 
@@ -191,10 +171,7 @@ private:
     const ExportOptions &options;
     ExportResult result;
 
-    std::unordered_set<SignatureKey, SignatureKeyHash> used;
-    quint64 reachable = 0;
-    quint64 attemptLimit = 0;
-    bool saturated = false;
+    DistinctCopies copies;
 
     // Work units: one per copy, and with a ZIP as many again for compressing the archive.
     qint64 done = 0;
@@ -204,14 +181,12 @@ private:
 
 ExportResult BulkExporter::Run::exec()
 {
-    const qint64 copies = qint64(qMax(0, options.plain.count)) + qMax(0, options.html.count);
-    if (copies > 0 && !owner.source.balanced()) {
+    const qint64 copyCount = qint64(qMax(0, options.plain.count)) + qMax(0, options.html.count);
+    if (copyCount > 0 && !owner.source.balanced()) {
         fail(QStringLiteral("The article cannot be spun: its braces { } do not match."));
         return result;
     }
-    total = options.zip ? 2 * copies + 1 : copies;
-    reachable = owner.source.reachable();
-    attemptLimit = qMax<quint64>(1, owner.source.attemptLimit());
+    total = options.zip ? 2 * copyCount + 1 : copyCount;
 
     std::unique_ptr<Sink> sink;
     ZipSink *zipSink = nullptr;
@@ -272,34 +247,10 @@ bool BulkExporter::Run::report()
 
 std::optional<QString> BulkExporter::Run::nextCopy()
 {
-    auto copy = owner.source.next();
-    if (!copy) {
+    std::optional<QString> text = copies.next([this] { return report(); });
+    if (!text && !cancelled)
         fail(QStringLiteral("The article cannot be spun: its braces { } do not match."));
-        return std::nullopt;
-    }
-    if (saturated || quint64(used.size()) >= reachable)
-        return std::move(copy->text);
-
-    SignatureKey key = keyOf(copy->signature);
-    quint64 attempts = 1;
-    while (used.count(key)) {
-        if (attempts >= attemptLimit) {
-            // Every combination the source can still reach is practically unreachable: take
-            // copies as they come from here on instead of searching again for each.
-            saturated = true;
-            return std::move(copy->text);
-        }
-        copy = owner.source.next();
-        if (!copy) {
-            fail(QStringLiteral("The article cannot be spun: its braces { } do not match."));
-            return std::nullopt;
-        }
-        key = keyOf(copy->signature);
-        if (++attempts % 4096 == 0 && !report())
-            return std::nullopt;
-    }
-    used.insert(key);
-    return std::move(copy->text);
+    return text;
 }
 
 bool BulkExporter::Run::writeType(Sink &sink, const ExportTypeOptions &type, const QString &ext,
@@ -307,7 +258,7 @@ bool BulkExporter::Run::writeType(Sink &sink, const ExportTypeOptions &type, con
 {
     if (type.count <= 0)
         return true;
-    owner.source.reset();
+    copies.reset();
 
     QByteArray separator;
     if (type.single) {

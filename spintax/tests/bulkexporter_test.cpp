@@ -1,0 +1,399 @@
+#include "bulkexporter.h"
+#include "generator.h"
+#include "generatorcopysource.h"
+#include "mergedata.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+using spintax::BulkExporter;
+using spintax::ExportOptions;
+using spintax::ExportResult;
+using spintax::ExportTypeOptions;
+
+namespace {
+
+const QByteArray bom("\xEF\xBB\xBF");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Contents of every file of a folder, in name order, BOM and CR LF removed.
+QStringList copiesIn(const QString &folder)
+{
+    QStringList out;
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        QByteArray bytes = readAll(folder + u'/' + name);
+        if (bytes.startsWith(bom))
+            bytes.remove(0, bom.size());
+        out << QString::fromUtf8(bytes.replace("\r\n", "\n"));
+    }
+    return out;
+}
+
+ExportTypeOptions type(int count, const QString &name = QStringLiteral("article"),
+                       bool single = false, const QString &separator = {})
+{
+    return {count, single, separator, name};
+}
+
+struct Export
+{
+    ExportResult result;
+    QString target;
+};
+
+Export run(const QTemporaryDir &dir, const QString &article, ExportTypeOptions plain,
+           ExportTypeOptions html, bool zip = false, const spintax::MergeData *merge = nullptr,
+           BulkExporter::Progress progress = {})
+{
+    spintax::Generator generator;
+    generator.setSeed(7);
+    spintax::GeneratorCopySource source(generator, article);
+    BulkExporter exporter(source, merge);
+    exporter.setProgress(std::move(progress));
+    ExportOptions options;
+    options.zip = zip;
+    options.target = BulkExporter::exportTarget(dir.path(), QDateTime::currentDateTimeUtc());
+    options.plain = std::move(plain);
+    options.html = std::move(html);
+    return {exporter.gen(options), options.target};
+}
+
+// Entries of an archive as an independent reader sees them: "name compress_type size", then
+// "ok" when every entry's CRC checks out.
+QStringList zipEntries(const QString &archive)
+{
+    const char *script = "import sys, zipfile\n"
+                         "z = zipfile.ZipFile(sys.argv[1])\n"
+                         "for i in z.infolist(): print(i.filename, i.compress_type, i.file_size)\n"
+                         "print('ok' if z.testzip() is None else 'bad')\n";
+    QProcess python;
+    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(script), archive});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        return {QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError())};
+    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QByteArray zipEntry(const QString &archive, const QString &name)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, zipfile; sys.stdout.buffer.write("
+                                 "zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))"),
+                  archive, name});
+    python.waitForFinished(30000);
+    return python.readAllStandardOutput();
+}
+
+} // namespace
+
+class BulkExporterTest final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fileNames_data();
+    void fileNames();
+    void encoding();
+    void singleFile_data();
+    void singleFile();
+    void distinctCopies_data();
+    void distinctCopies();
+    void zipArchive();
+    void emptyExport();
+    void writeErrors_data();
+    void writeErrors();
+    void fileErrorKeepsWrittenFiles();
+    void unbalancedArticle();
+    void merge();
+    void cancel();
+    void typeOptions_data();
+    void typeOptions();
+    void exportTarget();
+};
+
+void BulkExporterTest::fileNames_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("count 5: one digit") << 5 << QStringList{"post1.txt", "post2.txt", "post3.txt",
+                                                            "post4.txt", "post5.txt"};
+    QStringList twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve << QStringLiteral("post%1.txt").arg(i, 2, 10, QLatin1Char('0'));
+    QTest::newRow("count 12: two digits") << 12 << twelve;
+    QStringList hundred;
+    for (int i = 1; i <= 100; ++i)
+        hundred << QStringLiteral("post%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+    QTest::newRow("count 100: three digits") << 100 << hundred;
+}
+
+void BulkExporterTest::fileNames()
+{
+    QFETCH(int, count);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    const Export e = run(dir, QStringLiteral("{a|b|c}"), type(count, QStringLiteral("post")),
+                         type(2, QStringLiteral("page")));
+    QVERIFY2(e.result.ok(), qPrintable(e.result.error));
+    QCOMPARE(e.result.path, e.target);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(e.target).fileName()});
+    expected << QStringLiteral("page1.html") << QStringLiteral("page2.html");
+    QCOMPARE(e.result.files, expected);
+    QStringList onDisk = QDir(e.target).entryList(QDir::Files, QDir::Name);
+    expected.sort();
+    QCOMPARE(onDisk, expected);
+}
+
+void BulkExporterTest::encoding()
+{
+    QTemporaryDir dir;
+    const QString article = QStringLiteral("  Caf\u00e9 {\u00fcber|x}\nline two\r\n{\U0001F600|y}\n\n");
+    const Export e = run(dir, article.trimmed(), type(1), type(1));
+    QVERIFY2(e.result.ok(), qPrintable(e.result.error));
+    const QByteArray expected = bom + QByteArray("Caf\xC3\xA9 \xC3\xBC" "ber\r\nline two\r\n\xF0\x9F\x98\x80");
+    QCOMPARE(readAll(e.target + "/article1.txt"), expected);
+    QCOMPARE(readAll(e.target + "/article1.html"), expected);
+}
+
+void BulkExporterTest::singleFile_data()
+{
+    QTest::addColumn<bool>("html");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("plain") << false << "----"
+                           << bom + "a x\r\n----\r\nb y\r\n----\r\n";
+    QTest::newRow("plain, separator of two lines") << false << "==\n=="
+                                                   << bom + "a x\r\n==\r\n==\r\nb y\r\n==\r\n==\r\n";
+    QTest::newRow("plain, empty separator") << false << "" << bom + "a x\r\n\r\nb y\r\n\r\n";
+    QTest::newRow("html") << true << "<hr>"
+                          << bom + "a x\r\n<br><hr><br>\r\nb y\r\n<br><hr><br>\r\n";
+}
+
+void BulkExporterTest::singleFile()
+{
+    QFETCH(bool, html);
+    QFETCH(QString, separator);
+    QFETCH(QByteArray, expected);
+    QTemporaryDir dir;
+    const ExportTypeOptions single = type(2, QStringLiteral("all"), true, separator);
+    const Export e = html ? run(dir, QStringLiteral("{a|b} {x|y}"), type(0), single)
+                          : run(dir, QStringLiteral("{a|b} {x|y}"), single, type(0));
+    QVERIFY2(e.result.ok(), qPrintable(e.result.error));
+    const QString name = html ? QStringLiteral("all.html") : QStringLiteral("all.txt");
+    QCOMPARE(QDir(e.target).entryList(QDir::Files), QStringList{name});
+    QCOMPARE(readAll(e.target + u'/' + name), expected);
+}
+
+void BulkExporterTest::distinctCopies_data()
+{
+    QTest::addColumn<QString>("article");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("distinct");
+    QTest::addColumn<QStringList>("first");
+
+    QTest::newRow("first copies sequential, then every combination once")
+        << "{a|b|c} {x|y}" << 6 << 6 << QStringList{"a x", "b y"};
+    QTest::newRow("more copies than combinations")
+        << "{a|b}" << 5 << 2 << QStringList{"a", "b"};
+    QTest::newRow("counted but unreachable alternative does not stall")
+        << "{a|b|}" << 4 << 2 << QStringList{"a", "b"};
+    // The rarest combination of this text comes up once in 625 random draws.
+    QTest::newRow("rare nested combination is still found")
+        << "{a|b|c|d|{e|f|g|h|{i|j|k|l|{m|n|o|p|q}}}}" << 17 << 17 << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("article without groups") << "just text" << 3 << 1
+                                            << QStringList{"just text", "just text", "just text"};
+}
+
+void BulkExporterTest::distinctCopies()
+{
+    QFETCH(QString, article);
+    QFETCH(int, count);
+    QFETCH(int, distinct);
+    QFETCH(QStringList, first);
+    QTemporaryDir dir;
+    const Export e = run(dir, article, type(count), type(0));
+    QVERIFY2(e.result.ok(), qPrintable(e.result.error));
+    const QStringList copies = copiesIn(e.target);
+    QCOMPARE(copies.size(), count);
+    QCOMPARE(copies.mid(0, first.size()), first);
+    // While combinations remain every copy is new.
+    QCOMPARE(QSet<QString>(copies.begin(), copies.begin() + distinct).size(), distinct);
+    QCOMPARE(QSet<QString>(copies.begin(), copies.end()).size(), distinct);
+}
+
+void BulkExporterTest::zipArchive()
+{
+    QTemporaryDir dir;
+    const Export e = run(dir, QStringLiteral("{one|two|three}\nend"), type(3, QStringLiteral("p")),
+                         type(2, QStringLiteral("h"), true, QStringLiteral("--")), true);
+    QVERIFY2(e.result.ok(), qPrintable(e.result.error));
+    QCOMPARE(e.result.path, e.target + ".zip");
+    // Only the archive: no folder, no intermediate files.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(e.target).fileName() + ".zip"});
+    QCOMPARE(zipEntries(e.result.path),
+             QStringList({"p1.txt 8 11", "p2.txt 8 11", "p3.txt 8 13", "h.html 8 47", "ok"}));
+    QCOMPARE(zipEntry(e.result.path, "p3.txt"), bom + "three\r\nend");
+    QCOMPARE(zipEntry(e.result.path, "h.html"),
+             bom + "one\r\nend\r\n<br>--<br>\r\ntwo\r\nend\r\n<br>--<br>\r\n");
+}
+
+void BulkExporterTest::emptyExport()
+{
+    QTemporaryDir dir;
+    const Export folder = run(dir, QStringLiteral("{a|b}"), type(0), type(0));
+    QVERIFY(folder.result.ok());
+    QVERIFY(QFileInfo(folder.target).isDir());
+    QCOMPARE(QDir(folder.target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+    QTest::qWait(2); // a new time stamp
+    const Export zip = run(dir, QStringLiteral("{a|b}"), type(0), type(0), true);
+    QVERIFY2(zip.result.ok(), qPrintable(zip.result.error));
+    QCOMPARE(zipEntries(zip.target + ".zip"), QStringList{"ok"});
+}
+
+void BulkExporterTest::writeErrors_data()
+{
+    QTest::addColumn<bool>("zip");
+    QTest::newRow("folder") << false;
+    QTest::newRow("zip") << true;
+}
+
+void BulkExporterTest::writeErrors()
+{
+    QFETCH(bool, zip);
+    // A path below a regular file cannot be created, even by root.
+    QTemporaryDir dir;
+    const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    spintax::Generator generator;
+    spintax::GeneratorCopySource source(generator, QStringLiteral("{a|b}"));
+    BulkExporter exporter(source);
+    ExportOptions options;
+    options.zip = zip;
+    options.target = blocker + QStringLiteral("/20260101_000000000");
+    options.plain = type(3);
+    const ExportResult result = exporter.gen(options);
+    QCOMPARE(result.status, ExportResult::Status::Failed);
+    QVERIFY2(result.error.contains(QDir::toNativeSeparators(blocker)), qPrintable(result.error));
+    QCOMPARE(result.files, QStringList());
+}
+
+void BulkExporterTest::fileErrorKeepsWrittenFiles()
+{
+    // A name longer than a file system allows fails the HTML files after the plain ones.
+    QTemporaryDir dir;
+    const Export e = run(dir, QStringLiteral("{a|b}"), type(2), type(2, QString(300, u'x')));
+    QCOMPARE(e.result.status, ExportResult::Status::Failed);
+    QVERIFY2(e.result.error.contains(QString(300, u'x') + "1.html"), qPrintable(e.result.error));
+    QCOMPARE(e.result.files, QStringList({"article1.txt", "article2.txt"}));
+    QCOMPARE(copiesIn(e.target), QStringList({"a", "b"}));
+}
+
+void BulkExporterTest::unbalancedArticle()
+{
+    QTemporaryDir dir;
+    const Export e = run(dir, QStringLiteral("{a|b"), type(2), type(0));
+    QCOMPARE(e.result.status, ExportResult::Status::Failed);
+    QVERIFY(!e.result.error.isEmpty());
+    QVERIFY(!QFileInfo::exists(e.target));
+}
+
+void BulkExporterTest::merge()
+{
+    const spintax::MergeData data({{"name", "city"}, {"Ann", "Rome"}, {"Bob", "Oslo [x]"}});
+    QTemporaryDir dir;
+    const Export e = run(dir, QStringLiteral("{Hello|Hi} [name] from [city]"), type(2), type(2),
+                         false, &data);
+    QVERIFY2(e.result.ok(), qPrintable(e.result.error));
+    QCOMPARE(copiesIn(e.target),
+             QStringList({"Hello Ann from Rome", "Hi Bob from Oslo [x]", "Hello Ann from Rome",
+                          "Hi Bob from Oslo [x]"}));
+}
+
+void BulkExporterTest::cancel()
+{
+    auto stopAfterTwo = [](qint64 done, qint64) { return done < 2; };
+    QTemporaryDir dir;
+    const Export folder = run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), false, nullptr,
+                              stopAfterTwo);
+    QCOMPARE(folder.result.status, ExportResult::Status::Cancelled);
+    QCOMPARE(QDir(folder.target).entryList(QDir::Files, QDir::Name),
+             QStringList({"article1.txt", "article2.txt"}));
+
+    QTest::qWait(2);
+    const Export zip = run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), true, nullptr,
+                           stopAfterTwo);
+    QCOMPARE(zip.result.status, ExportResult::Status::Cancelled);
+    QCOMPARE(zip.result.path, QString());
+    QVERIFY(!QFileInfo::exists(zip.target + ".zip"));
+
+    // Cancelled while the archive is being compressed.
+    QTest::qWait(2);
+    const Export late = run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), true, nullptr,
+                            [](qint64 done, qint64) { return done < 11; });
+    QCOMPARE(late.result.status, ExportResult::Status::Cancelled);
+    QVERIFY(!QFileInfo::exists(late.target + ".zip"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void BulkExporterTest::typeOptions_data()
+{
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("expectedCount");
+    QTest::addColumn<QString>("expectedName");
+
+    QTest::newRow("whole number") << true << "12" << "post" << 12 << "post";
+    QTest::newRow("box clear") << false << "12" << "post" << 0 << "article";
+    QTest::newRow("not a number") << true << "ten" << "post" << 0 << "post";
+    QTest::newRow("fraction") << true << "2.5" << "post" << 0 << "post";
+    QTest::newRow("negative") << true << "-3" << "post" << 0 << "post";
+    QTest::newRow("empty count") << true << "" << "post" << 0 << "post";
+    QTest::newRow("blank name") << true << "1" << "   " << 1 << "article";
+    QTest::newRow("name with folders stays in the export") << true << "1" << "../a/b" << 1
+                                                           << ".._a_b";
+}
+
+void BulkExporterTest::typeOptions()
+{
+    QFETCH(bool, ticked);
+    QFETCH(QString, count);
+    QFETCH(QString, name);
+    QFETCH(int, expectedCount);
+    QFETCH(QString, expectedName);
+    const ExportTypeOptions t = BulkExporter::typeOptions(ticked, count, true, "sep", name);
+    QCOMPARE(t.count, expectedCount);
+    QCOMPARE(t.name, expectedName);
+}
+
+void BulkExporterTest::exportTarget()
+{
+    const QDateTime when(QDate(2026, 12, 7), QTime(0, 15, 33, 42), Qt::UTC);
+    QCOMPARE(BulkExporter::exportTarget("/home/u/out", when), "/home/u/out/20261207_001533042");
+    QCOMPARE(BulkExporter::exportTarget("/home/u/out/", when), "/home/u/out/20261207_001533042");
+    QCOMPARE(BulkExporter::exportTarget("/", when), "/20261207_001533042");
+    // The stamp is UTC whatever the time zone of the clock.
+    QCOMPARE(BulkExporter::exportTarget("/x", when.toOffsetFromUtc(3600)), "/x/20261207_001533042");
+}
+
+QTEST_GUILESS_MAIN(BulkExporterTest)
+#include "bulkexporter_test.moc"
