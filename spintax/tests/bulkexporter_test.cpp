@@ -26,7 +26,8 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// Contents of every file of a folder, in name order, BOM and CR LF removed.
+// Contents of every file of a folder, in name order ("a1.html" before "a1.txt"), BOM and
+// CR LF removed.
 QStringList copiesIn(const QString &folder)
 {
     QStringList out;
@@ -69,31 +70,24 @@ Export run(const QTemporaryDir &dir, const QString &article, ExportTypeOptions p
     return {exporter.gen(options), options.target};
 }
 
-// Entries of an archive as an independent reader sees them: "name compress_type size", then
-// "ok" when every entry's CRC checks out.
+// Entries of an archive as an independent reader (Python's zipfile) sees them, in archive
+// order: "name compress_type content-in-hex", then "ok" when every entry's CRC checks out.
 QStringList zipEntries(const QString &archive)
 {
     const char *script = "import sys, zipfile\n"
                          "z = zipfile.ZipFile(sys.argv[1])\n"
-                         "for i in z.infolist(): print(i.filename, i.compress_type, i.file_size)\n"
+                         "for i in z.infolist(): print(i.filename, i.compress_type, z.read(i).hex())\n"
                          "print('ok' if z.testzip() is None else 'bad')\n";
     QProcess python;
     python.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(script), archive});
-    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
         return {QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError())};
     return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
-QByteArray zipEntry(const QString &archive, const QString &name)
+QString deflated(const QString &name, const QByteArray &content)
 {
-    QProcess python;
-    python.start(QStringLiteral("python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import sys, zipfile; sys.stdout.buffer.write("
-                                 "zipfile.ZipFile(sys.argv[1]).read(sys.argv[2]))"),
-                  archive, name});
-    python.waitForFinished(30000);
-    return python.readAllStandardOutput();
+    return name + QStringLiteral(" 8 ") + QString::fromLatin1(content.toHex());
 }
 
 } // namespace
@@ -160,7 +154,9 @@ void BulkExporterTest::fileNames()
 void BulkExporterTest::encoding()
 {
     QTemporaryDir dir;
-    const QString article = QStringLiteral("  Caf\u00e9 {\u00fcber|x}\nline two\r\n{\U0001F600|y}\n\n");
+    // Every combination reads the same, so the HTML copy (a new combination) matches too.
+    const QString article =
+        QStringLiteral("  Caf\u00e9 {\u00fcber|\u00fcber}\nline two\r\n{\U0001F600|\U0001F600}\n\n");
     const Export e = run(dir, article.trimmed(), type(1), type(1));
     QVERIFY2(e.result.ok(), qPrintable(e.result.error));
     const QByteArray expected = bom + QByteArray("Caf\xC3\xA9 \xC3\xBC" "ber\r\nline two\r\n\xF0\x9F\x98\x80");
@@ -246,10 +242,12 @@ void BulkExporterTest::zipArchive()
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{QFileInfo(e.target).fileName() + ".zip"});
     QCOMPARE(zipEntries(e.result.path),
-             QStringList({"p1.txt 8 11", "p2.txt 8 11", "p3.txt 8 13", "h.html 8 47", "ok"}));
-    QCOMPARE(zipEntry(e.result.path, "p3.txt"), bom + "three\r\nend");
-    QCOMPARE(zipEntry(e.result.path, "h.html"),
-             bom + "one\r\nend\r\n<br>--<br>\r\ntwo\r\nend\r\n<br>--<br>\r\n");
+             QStringList({deflated("p1.txt", bom + "one\r\nend"),
+                          deflated("p2.txt", bom + "two\r\nend"),
+                          deflated("p3.txt", bom + "three\r\nend"),
+                          deflated("h.html", bom + "one\r\nend\r\n<br>--<br>\r\n"
+                                                   "two\r\nend\r\n<br>--<br>\r\n"),
+                          "ok"}));
 }
 
 void BulkExporterTest::emptyExport()
@@ -324,7 +322,7 @@ void BulkExporterTest::merge()
                          false, &data);
     QVERIFY2(e.result.ok(), qPrintable(e.result.error));
     QCOMPARE(copiesIn(e.target),
-             QStringList({"Hello Ann from Rome", "Hi Bob from Oslo [x]", "Hello Ann from Rome",
+             QStringList({"Hello Ann from Rome", "Hello Ann from Rome", "Hi Bob from Oslo [x]",
                           "Hi Bob from Oslo [x]"}));
 }
 

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -242,7 +244,6 @@ void Gen2DTest::emptyPathAsksForFolder()
             chooser->reject();
         }
     });
-    QFileDialog::setOption(QFileDialog::DontUseNativeDialog);
     dialog.export2();
     QCOMPARE(chooserTitle, QStringLiteral("Select Export Path"));
     // Nothing was exported and nothing saved: the dialog waits for a folder.

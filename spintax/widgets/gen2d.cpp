@@ -288,7 +288,7 @@ void Gen2D::showResult(const spintax::ExportResult &result)
         box->setText(QStringLiteral("Export stopped.\n%1").arg(result.error));
         break;
     }
-    box->addButton(QMessageBox::Ok);
+    box->setEscapeButton(box->addButton(QMessageBox::Ok));
     if (!result.path.isEmpty() && QFileInfo::exists(result.path)) {
         // An archive is shown in the folder that holds it.
         const QFileInfo info(result.path);
