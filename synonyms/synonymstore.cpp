@@ -1,0 +1,659 @@
+#include "synonymstore.h"
+
+#include "language.h"
+#include "synonymfiles.h"
+#include "thesaurusimporter.h"
+
+#include "storage/localdatabase.h"
+#include "storage/settingsstore.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringDecoder>
+#include <QVariant>
+
+namespace {
+
+constexpr QStringView goodMarker = u"__good::::";
+constexpr QStringView betterMarker = u"__better::::";
+constexpr QStringView bestMarker = u"__best::::";
+
+const QStringList *find(const SynonymStore::SynonymMap &map, const QString &key)
+{
+    const auto it = map.constFind(key);
+    return it == map.cend() ? nullptr : &it.value();
+}
+
+bool containsIgnoringCase(const QStringList *list, QStringView text)
+{
+    if (!list)
+        return false;
+    for (const QString &e : *list) {
+        if (QStringView(e).trimmed().compare(text, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Removes the entries equal to `text` ignoring case and surrounding blanks; returns how many.
+qsizetype removeIgnoringCase(QStringList &list, const QString &text)
+{
+    const QString t = text.trimmed();
+    return list.removeIf([&](const QString &e) {
+        return QStringView(e).trimmed().compare(t, Qt::CaseInsensitive) == 0;
+    });
+}
+
+int wordCount(QStringView phrase)
+{
+    int words = 0;
+    bool inWord = false;
+    for (QChar c : phrase) {
+        const bool blank = c == u' ';
+        if (!blank && !inWord)
+            ++words;
+        inWord = !blank;
+    }
+    return words;
+}
+
+// Splits at every "|" and drops the empty fields at the end.
+QList<QStringView> splitFields(QStringView text)
+{
+    QList<QStringView> fields = text.split(u'|');
+    while (!fields.isEmpty() && fields.constLast().isEmpty())
+        fields.removeLast();
+    return fields;
+}
+
+QStringList splitColumn(const QVariant &v)
+{
+    return v.toString().split(u'|');
+}
+
+// The form lists are stored in: the non-empty trimmed entries joined by "|".
+QString joinList(const QStringList &list)
+{
+    QStringList kept;
+    kept.reserve(list.size());
+    for (const QString &e : list) {
+        const QString t = e.trimmed();
+        if (!t.isEmpty())
+            kept.append(t);
+    }
+    // An empty list is stored as an empty text, not as null (a null QString binds as NULL).
+    const QString joined = kept.join(u'|');
+    return joined.isNull() ? QStringLiteral("") : joined;
+}
+
+void reportSqlError(const QSqlQuery &q, const char *what)
+{
+    qWarning("Synonym table %s failed: %s", what, qPrintable(q.lastError().text()));
+}
+
+} // namespace
+
+SynonymStore::SynonymStore(QObject *parent)
+    : QObject(parent), thesaurusFolder(ThesaurusImporter::defaultFolder())
+{
+}
+
+SynonymStore::~SynonymStore() = default;
+
+QString SynonymStore::kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Blank:
+        return QStringLiteral("blank");
+    case Kind::Word:
+        return QStringLiteral("word");
+    case Kind::UserFavourite:
+        return QStringLiteral("user-favourite");
+    case Kind::Best:
+        return QStringLiteral("best");
+    case Kind::Better:
+        return QStringLiteral("better");
+    case Kind::Good:
+        return QStringLiteral("good");
+    case Kind::UserSynonym:
+        return QStringLiteral("user");
+    case Kind::Server:
+        return QStringLiteral("server");
+    }
+    return {};
+}
+
+// ---- current language ----------------------------------------------------------------------
+
+bool SynonymStore::restoreLanguage()
+{
+    const QVariantMap settings = storage::languageSettings();
+    const QString lang = settings.value(storage::langEntry).toString();
+    if (Language::isKnownCode(lang))
+        curLang = lang;
+    return settings.value(storage::dirEntry).toString() == u"rtl";
+}
+
+void SynonymStore::langChanged(int index, bool rightToLeft)
+{
+    const QList<Language> &languages = Language::all();
+    if (index < 0 || index >= languages.size())
+        return;
+    curLang = languages[index].code;
+    storage::saveLanguageSettings(curLang, rightToLeft);
+    loadSynonyms();
+}
+
+// ---- loading --------------------------------------------------------------------------------
+
+bool SynonymStore::hasDatabase() const
+{
+    return db && db->isOpen();
+}
+
+void SynonymStore::loadSynonyms()
+{
+    emit loadingStarted();
+    if (db && !db->isOpen())
+        db->connect(tempDir);
+
+    allUserSyn.clear();
+    userSyn.clear();
+    deletedSyn.clear();
+    userFav.clear();
+    goodfav.clear();
+    betterfav.clear();
+    bestfav.clear();
+
+    readUserTables();
+
+    for (const Language &l : Language::all())
+        SynonymFiles::promoteWaiting(tempDir, l.code);
+
+    importThesaurusIfMissing();
+    readVersions();
+
+    emit readingFiles();
+    loadSynFile();
+    ++loads;
+    emit loadingFinished(loads == 1);
+}
+
+bool SynonymStore::readUserTables()
+{
+    if (!hasDatabase())
+        return false;
+    QSqlQuery q(db->database());
+    // Columns by position: word_id, word, userfav, fav, usersyn, deletedsyn.
+    if (!q.exec("select * from " + curLang + "_usersyn")) {
+        reportSqlError(q, "reading");
+        return false;
+    }
+    while (q.next()) {
+        const QString key = storeKey(q.value(1).toString());
+        if (q.isNull(4))
+            userSyn.remove(key);
+        else
+            userSyn.insert(key, splitColumn(q.value(4)));
+        if (q.isNull(5))
+            deletedSyn.remove(key);
+        else
+            deletedSyn.insert(key, splitColumn(q.value(5)));
+    }
+    if (q.lastError().isValid()) {
+        reportSqlError(q, "reading");
+        return false;
+    }
+
+    // Columns by position: word_id, word, syn, syn_type.
+    if (!q.exec("select * from " + curLang + "_fav")) {
+        reportSqlError(q, "reading");
+        return false;
+    }
+    SynonymMap *byType[] = {&goodfav, &betterfav, &bestfav, &userFav};
+    while (q.next()) {
+        bool isInt = false;
+        const int type = q.value(3).toInt(&isInt);
+        if (!isInt || type < 0 || type > 3)
+            continue;
+        const QString key = storeKey(q.value(1).toString());
+        if (q.isNull(2))
+            byType[type]->remove(key);
+        else
+            byType[type]->insert(key, splitColumn(q.value(2)));
+    }
+    if (q.lastError().isValid()) {
+        reportSqlError(q, "reading");
+        return false;
+    }
+    return true;
+}
+
+void SynonymStore::importThesaurusIfMissing()
+{
+    const QString dest = tempDir + SynonymFiles::listFile(curLang);
+    if (QFile::exists(dest) || importFailed.contains(curLang))
+        return;
+    const QString source = ThesaurusImporter::installedThesaurus(curLang, thesaurusFolder);
+    if (source.isEmpty())
+        return;
+
+    emit thesaurusImportStarted(curLang);
+    const ThesaurusImporter::Result r =
+        ThesaurusImporter::importFile(source, dest, [this](qint64 done, qint64 total) {
+            emit thesaurusImportProgress(done, total);
+        });
+    if (r.ok) {
+        imported.insert(curLang);
+    } else {
+        importFailed.insert(curLang);
+        qWarning("Built-in thesaurus not imported: %s", qPrintable(r.error));
+    }
+    emit thesaurusImportFinished(curLang, r.ok);
+}
+
+void SynonymStore::readVersions()
+{
+    for (const Language &l : Language::all()) {
+        const QString files[] = {SynonymFiles::listFile(l.code), SynonymFiles::favFile(l.code)};
+        QHash<QString, double> *fields[] = {&synver, &favsynver};
+        for (int i = 0; i < 2; ++i) {
+            const SynonymFiles::Version v = SynonymFiles::readVersion(tempDir + files[i]);
+            if (v.status == SynonymFiles::VersionStatus::Read) {
+                fields[i]->insert(l.code, v.value);
+            } else if (v.status == SynonymFiles::VersionStatus::Unparsable) {
+                // Without a version the next update check downloads the file again.
+                qWarning("No version line in %s; file deleted", qPrintable(files[i]));
+                QFile::remove(tempDir + files[i]);
+            }
+        }
+    }
+}
+
+bool SynonymStore::loadSynFile()
+{
+    maxPhraseWord = 1;
+
+    QFile list(tempDir + SynonymFiles::listFile(curLang));
+    if (list.open(QIODevice::ReadOnly)) {
+        allUserSyn.clear();
+        const QByteArray data = list.readAll();
+        const bool readOk = list.error() == QFileDevice::NoError;
+        list.close();
+        if (!readOk || !readListBody(data)) {
+            listFileFailed();
+            return false;
+        }
+    }
+
+    QFile fav(tempDir + SynonymFiles::favFile(curLang));
+    if (fav.open(QIODevice::ReadOnly)) {
+        const QByteArray data = fav.readAll();
+        QString body;
+        if (fav.error() == QFileDevice::NoError) {
+            const qsizetype nl = data.indexOf('\n');
+            if (nl >= 0) {
+                QStringDecoder utf8(QStringDecoder::Utf8);
+                body = utf8.decode(QByteArrayView(data).sliced(nl + 1));
+                if (utf8.hasError())
+                    body.clear(); // an unreadable favourites body counts as empty
+            }
+        }
+        readFavouritesBody(body);
+    }
+
+    emit synonymsLoaded();
+    return true;
+}
+
+bool SynonymStore::readListBody(const QByteArray &data)
+{
+    const qsizetype nl = data.indexOf('\n');
+    if (nl < 0)
+        return true; // the version line alone: an empty list
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(QByteArrayView(data).sliced(nl + 1));
+    if (utf8.hasError())
+        return false;
+
+    allUserSyn.reserve(text.size() / 48);
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        const qsizetype bar = line.indexOf(u'|');
+        if (bar < 0)
+            continue;
+        const QList<QStringView> fields = splitFields(line.sliced(bar + 1).trimmed());
+        // A head word needs at least two synonym fields ("run|sprint" is not loaded).
+        if (fields.size() < 2)
+            continue;
+        const QStringView head = line.first(bar).trimmed();
+        const QString key = head.toString().toLower();
+        const QStringList *deleted = find(deletedSyn, key);
+
+        QStringList syns;
+        syns.reserve(fields.size());
+        for (QStringView field : fields) {
+            const QStringView t = field.trimmed();
+            if (t.isEmpty() || containsIgnoringCase(deleted, t) || syns.contains(field))
+                continue;
+            syns.append(field.toString());
+        }
+        allUserSyn.insert(key, syns);
+        maxPhraseWord = qMax(maxPhraseWord, wordCount(head));
+    }
+    return true;
+}
+
+void SynonymStore::readFavouritesBody(QStringView body)
+{
+    SynonymMap *grades[] = {&goodfav, &betterfav, &bestfav};
+    int grade = GoodType; // carried across lines: a line without a marker keeps the last grade
+    for (QStringView line : body.tokenize(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const qsizetype bar = line.indexOf(u'|');
+        if (bar < 0) {
+            // A bare head word withdraws its good favourites, the user's rows included.
+            goodfav.remove(storeKey(line.toString()));
+            continue;
+        }
+        const QString key = storeKey(line.first(bar).toString());
+        QStringList lists[3];
+        for (QStringView entry : splitFields(line.sliced(bar + 1))) {
+            if (entry.startsWith(goodMarker)) {
+                grade = GoodType;
+                entry = entry.sliced(goodMarker.size());
+            } else if (entry.startsWith(betterMarker)) {
+                grade = BetterType;
+                entry = entry.sliced(betterMarker.size());
+            } else if (entry.startsWith(bestMarker)) {
+                grade = BestType;
+                entry = entry.sliced(bestMarker.size());
+            }
+            if (!entry.trimmed().isEmpty())
+                lists[grade].append(entry.toString());
+        }
+        for (int g = 0; g < 3; ++g) {
+            // The file's favourites first, then the user's rows for this word and grade.
+            if (const QStringList *stored = find(*grades[g], key)) {
+                for (const QString &e : *stored) {
+                    if (!e.trimmed().isEmpty() && !lists[g].contains(e))
+                        lists[g].append(e);
+                }
+            }
+            grades[g]->insert(key, lists[g]);
+        }
+    }
+}
+
+void SynonymStore::listFileFailed()
+{
+    synver.insert(curLang, 0);
+    favsynver.insert(curLang, 0);
+    QFile::remove(tempDir + SynonymFiles::listFile(curLang));
+    QFile::remove(tempDir + SynonymFiles::favFile(curLang));
+    allUserSyn.clear();
+    if (imported.contains(curLang)) {
+        // A list made from the built-in thesaurus in this run: no download would mend it, so
+        // the language goes without a list until the next start.
+        imported.remove(curLang);
+        importFailed.insert(curLang);
+        qWarning("The list made from the built-in thesaurus for %s cannot be read",
+                 qPrintable(curLang));
+        return;
+    }
+    qWarning("Error opening synonyms file %s", qPrintable(SynonymFiles::listFile(curLang)));
+    emit synonymFileError();
+}
+
+// ---- candidates -----------------------------------------------------------------------------
+
+QList<SynonymStore::Candidate> SynonymStore::candidateList(const QString &word) const
+{
+    QList<Candidate> list;
+    list.reserve(candidateLimit + 4);
+    list.append({QStringLiteral("(blank)"), QStringLiteral("(blank)"), Kind::Blank});
+    list.append({word.toLower(), word, Kind::Word});
+
+    const QString key = storeKey(word);
+    const bool capital = !word.isEmpty() && word.at(0).isUpper();
+    const QStringList *deleted = find(deletedSyn, key);
+    const QStringList *server = find(allUserSyn, key);
+
+    qsizetype limit = candidateLimit;
+    auto listed = [&](const QString &lower) {
+        for (const Candidate &c : std::as_const(list)) {
+            if (c.entry == lower)
+                return true;
+        }
+        return false;
+    };
+    auto take = [&](const QStringList *entries, Kind kind) {
+        if (!entries)
+            return;
+        // The user's own entries are always offered and do not use up places; the community
+        // favourites and the server list share the places left.
+        const bool own = kind == Kind::UserFavourite || kind == Kind::UserSynonym;
+        for (const QString &e : *entries) {
+            if (!own && list.size() >= limit)
+                return;
+            const QString t = e.trimmed();
+            if (t.isEmpty())
+                continue;
+            QString lower = t.toLower();
+            if (listed(lower))
+                continue;
+            if (!own && containsIgnoringCase(deleted, t))
+                continue;
+            // A user synonym that the server list has too is offered as a server synonym.
+            if (kind == Kind::UserSynonym && containsIgnoringCase(server, t))
+                continue;
+            QString display = lower;
+            if (capital)
+                display[0] = display[0].toUpper();
+            list.append({std::move(lower), std::move(display), kind});
+            if (own)
+                ++limit;
+        }
+    };
+
+    take(find(userFav, key), Kind::UserFavourite);
+    take(find(bestfav, key), Kind::Best);
+    take(find(betterfav, key), Kind::Better);
+    take(find(goodfav, key), Kind::Good);
+    take(find(userSyn, key), Kind::UserSynonym);
+    take(server, Kind::Server);
+    return list;
+}
+
+// ---- edits ----------------------------------------------------------------------------------
+
+void SynonymStore::addUserSynonym(const QString &word, const QString &synonym)
+{
+    if (synonym.trimmed().isEmpty())
+        return;
+    const QString key = storeKey(word);
+    QStringList &list = userSyn[key];
+    list.prepend(synonym);
+    storeUserSyn(key, list);
+}
+
+void SynonymStore::markFavourite(const QString &word, const QString &synonym, Kind kind)
+{
+    const QString key = storeKey(word);
+    if (kind == Kind::Server) {
+        QStringList &list = goodfav[key];
+        list.prepend(synonym);
+        storeFav(key, GoodType, list);
+    } else if (kind == Kind::UserSynonym) {
+        QStringList &list = userFav[key];
+        list.prepend(synonym);
+        storeFav(key, UserFavType, list);
+    }
+}
+
+void SynonymStore::unmarkFavourite(const QString &word, const QString &synonym, Kind kind)
+{
+    const QString key = storeKey(word);
+    SynonymMap *map = nullptr;
+    int type = GoodType;
+    switch (kind) {
+    case Kind::Good:
+        map = &goodfav;
+        type = GoodType;
+        break;
+    case Kind::Better:
+        map = &betterfav;
+        type = BetterType;
+        break;
+    case Kind::Best:
+        map = &bestfav;
+        type = BestType;
+        break;
+    case Kind::UserFavourite:
+        map = &userFav;
+        type = UserFavType;
+        break;
+    default:
+        return;
+    }
+    QStringList &list = (*map)[key];
+    removeIgnoringCase(list, synonym);
+    storeFav(key, type, list);
+    if (kind == Kind::UserFavourite)
+        userSyn[key].prepend(synonym);
+}
+
+void SynonymStore::removeSynonym(const QString &word, const QString &synonym, Kind kind)
+{
+    if (synonym.trimmed().isEmpty())
+        return;
+    const QString key = storeKey(word);
+    const bool own = kind == Kind::UserFavourite || kind == Kind::UserSynonym;
+    const bool community = kind == Kind::Best || kind == Kind::Better || kind == Kind::Good
+                           || kind == Kind::Server;
+    if (!own && !community)
+        return; // the header entries are not stored anywhere
+
+    bool held = false;
+    auto removeFrom = [&](SynonymMap &map) {
+        const auto it = map.find(key);
+        const bool found = it != map.end() && removeIgnoringCase(*it, synonym) > 0;
+        held = held || found;
+        return found;
+    };
+
+    if (own) {
+        const bool fromFav = removeFrom(userFav);
+        const bool fromSyn = removeFrom(userSyn);
+        if (fromFav)
+            storeFav(key, UserFavType, userFav.value(key));
+        if (fromSyn)
+            storeUserSyn(key, userSyn.value(key));
+    } else {
+        SynonymMap *grades[] = {&goodfav, &betterfav, &bestfav};
+        for (int g = 0; g < 3; ++g) {
+            if (removeFrom(*grades[g]))
+                storeFav(key, g, grades[g]->value(key));
+        }
+        removeFrom(allUserSyn); // the list file stays as it is; the deleted list hides it
+    }
+    if (!held)
+        return;
+
+    QStringList &deleted = deletedSyn[key];
+    if (!containsIgnoringCase(&deleted, synonym.trimmed()))
+        deleted.append(synonym.trimmed());
+    storeDeleted(key, deleted);
+}
+
+void SynonymStore::learn(const QString &word, const QString &synonym, bool favourite)
+{
+    const QString key = storeKey(word);
+    (favourite ? userFav : userSyn)[key].prepend(synonym);
+}
+
+// The writes follow one pattern: look for the word's row, insert it when absent, else update the
+// one column. A failure leaves the row as it was; the maps keep the edit.
+
+void SynonymStore::storeUserSyn(const QString &key, const QStringList &list)
+{
+    if (!hasDatabase())
+        return;
+    const QString table = curLang + "_usersyn";
+    QSqlQuery q(db->database());
+    q.prepare("select word_id from " + table + " where word=?");
+    q.addBindValue(key);
+    if (!q.exec()) {
+        reportSqlError(q, "lookup");
+        return;
+    }
+    const bool exists = q.next();
+    QSqlQuery w(db->database());
+    if (!exists) {
+        w.prepare("insert into " + table + " values(null,?,null,null,?,null)");
+        w.addBindValue(key);
+        w.addBindValue(joinList(list));
+    } else {
+        w.prepare("update " + table + " set usersyn=? where word=?");
+        w.addBindValue(joinList(list));
+        w.addBindValue(key);
+    }
+    if (!w.exec())
+        reportSqlError(w, "write");
+}
+
+void SynonymStore::storeDeleted(const QString &key, const QStringList &list)
+{
+    if (!hasDatabase() || list.isEmpty())
+        return;
+    const QString table = curLang + "_usersyn";
+    QSqlQuery q(db->database());
+    q.prepare("select word_id from " + table + " where word=?");
+    q.addBindValue(key);
+    if (!q.exec()) {
+        reportSqlError(q, "lookup");
+        return;
+    }
+    const bool exists = q.next();
+    QSqlQuery w(db->database());
+    if (!exists) {
+        w.prepare("insert into " + table + " values(null,?,null,null,null,?)");
+        w.addBindValue(key);
+        w.addBindValue(joinList(list));
+    } else {
+        w.prepare("update " + table + " set deletedsyn=? where word=?");
+        w.addBindValue(joinList(list));
+        w.addBindValue(key);
+    }
+    if (!w.exec())
+        reportSqlError(w, "write");
+}
+
+void SynonymStore::storeFav(const QString &key, int synType, const QStringList &list)
+{
+    if (!hasDatabase())
+        return;
+    const QString table = curLang + "_fav";
+    const QString type = QString::number(synType);
+    QSqlQuery q(db->database());
+    q.prepare("select word_id from " + table + " where word=? and syn_type=" + type);
+    q.addBindValue(key);
+    if (!q.exec()) {
+        reportSqlError(q, "lookup");
+        return;
+    }
+    const bool exists = q.next();
+    QSqlQuery w(db->database());
+    if (!exists) {
+        w.prepare("insert into " + table + " values(null,?,?," + type + ")");
+        w.addBindValue(key);
+        w.addBindValue(joinList(list));
+    } else {
+        w.prepare("update " + table + " set syn=? where word=? and syn_type=" + type);
+        w.addBindValue(joinList(list));
+        w.addBindValue(key);
+    }
+    if (!w.exec())
+        reportSqlError(w, "write");
+}
