@@ -20,5 +20,6 @@ int runFlat(const QStringList &args);
 int runFirst(const QStringList &args);
 int runStripFirst(const QStringList &args);
 int runStats(const QStringList &args);
+int runExport(const QStringList &args);
 
 } // namespace cli

@@ -21,6 +21,12 @@ const cli::Command commands[] = {
     {"strip-first", "FILE", "remove the first alternative of every group", cli::runStripFirst},
     {"stats", "FILE", "spun words, total words, uniqueness, quality and paragraphs",
      cli::runStats},
+    {"export",
+     "--out DIR [--zip] [--plain N] [--html N] [--plain-single SEP] [--html-single SEP] "
+     "[--plain-name NAME] [--html-name NAME] [--merge CSV] [--seed S] FILE",
+     "bulk export as the Export dialog writes it; prints the folder or archive created "
+     "(with --merge the counts default to the number of data rows)",
+     cli::runExport},
 };
 
 void printHelp()
