@@ -11,12 +11,19 @@ ParagraphLevels paragraphLevels(QStringView paragraph, int previousState)
 
     qsizetype runStart = 0;
     int runLevel = LevelColors::colorLevel(depth);
+    // Colours everything from `i` on in `level`, until told otherwise.
     const auto colour = [&](qsizetype i, int level) {
         if (level == runLevel)
             return;
-        if (i > runStart)
+        if (i > runStart) {
             result.runs.append({runStart, i - runStart, runLevel});
-        runStart = i;
+            runStart = i;
+        } else if (!result.runs.isEmpty() && result.runs.last().level == level) {
+            // The current run is still empty («}{» back to the same level):
+            // the previous run goes on instead.
+            runStart = result.runs.last().start;
+            result.runs.removeLast();
+        }
         runLevel = level;
     };
 

@@ -1,4 +1,5 @@
 #include "levelcolors.h"
+#include "levelruns.h"
 #include "myhighlighter.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,14 @@
 #include <QTextLayout>
 
 using spintax::LevelColors;
+
+namespace QTest {
+template <> char *toString(const spintax::LevelRun &run)
+{
+    return qstrdup(QByteArray::number(run.start) + '+' + QByteArray::number(run.length) + ':' +
+                   QByteArray::number(run.level));
+}
+} // namespace QTest
 
 namespace {
 
@@ -125,6 +134,8 @@ private slots:
     void colouring_data();
     void colouring();
     void sameAsStepwiseColouring();
+    void paragraphRuns_data();
+    void paragraphRuns();
     void typingRecoloursFollowingParagraphs();
     void setColorsRecoloursDocument();
     void deepNesting();
@@ -223,6 +234,40 @@ void MyHighlighterTest::sameAsStepwiseColouring()
         QCOMPARE(shownLevels(document, recoloured), expected);
         QCOMPARE(blockStates(document), states);
     }
+}
+
+void MyHighlighterTest::paragraphRuns_data()
+{
+    QTest::addColumn<QString>("paragraph");
+    QTest::addColumn<int>("previousState");
+    QTest::addColumn<QList<spintax::LevelRun>>("runs");
+    QTest::addColumn<int>("endDepth");
+
+    using Runs = QList<spintax::LevelRun>;
+    QTest::newRow("one run per colour change")
+        << "x {a|{b|c}} y" << -1 << Runs{{0, 2, 0}, {2, 3, 1}, {5, 5, 2}, {10, 1, 1}, {11, 2, 0}}
+        << 0;
+    QTest::newRow("closing and reopening at one level is one run")
+        << "{a}{b}" << -1 << Runs{{0, 6, 1}} << 0;
+    QTest::newRow("reopening right after a closing brace") << "{}{" << 0 << Runs{{0, 3, 1}} << 1;
+    QTest::newRow("level 6 joins the level 1 run")
+        << "{{{{{{" << 0 << Runs{{0, 1, 1}, {1, 1, 2}, {2, 1, 3}, {3, 1, 4}, {4, 1, 5}, {5, 1, 1}}
+        << 6;
+    QTest::newRow("depth carried in") << "a}b" << 2 << Runs{{0, 2, 2}, {2, 1, 1}} << 1;
+    QTest::newRow("negative state starts at depth 0") << "a}b" << -3 << Runs{{0, 3, 0}} << -1;
+    QTest::newRow("empty paragraph") << "" << 4 << Runs{} << 4;
+}
+
+void MyHighlighterTest::paragraphRuns()
+{
+    QFETCH(QString, paragraph);
+    QFETCH(int, previousState);
+    QFETCH(QList<spintax::LevelRun>, runs);
+    QFETCH(int, endDepth);
+
+    const spintax::ParagraphLevels levels = spintax::paragraphLevels(paragraph, previousState);
+    QCOMPARE(levels.runs, runs);
+    QCOMPARE(levels.endDepth, endDepth);
 }
 
 // Opening a group at the start recolours every later paragraph, and closing
