@@ -21,5 +21,6 @@ int runFirst(const QStringList &args);
 int runStripFirst(const QStringList &args);
 int runStats(const QStringList &args);
 int runExport(const QStringList &args);
+int runSynonyms(const QStringList &args);
 
 } // namespace cli

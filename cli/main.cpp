@@ -27,6 +27,11 @@ const cli::Command commands[] = {
      "bulk export as the Export dialog writes it; prints the folder or archive created "
      "(with --merge the counts default to the number of data rows)",
      cli::runExport},
+    {"synonyms", "[--lang CODE] WORD",
+     "candidate list of WORD from the working folder's synonym store, one entry a line with a "
+     "tab and its kind (user-favourite, best, better, good, user, server); the language defaults "
+     "to the editor's",
+     cli::runSynonyms},
 };
 
 void printHelp()

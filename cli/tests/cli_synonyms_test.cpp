@@ -1,0 +1,171 @@
+// Runs the real rewordix-cli binary on a prepared working folder and checks the candidate lists
+// it prints.
+
+#include "storage/localdatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+class CliSynonymsTest final : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Run
+    {
+        QByteArray out;
+        QByteArray err;
+        int status = -1;
+    };
+
+    QTemporaryDir home;
+    QTemporaryDir config;
+    QTemporaryDir thesauri;
+
+    Run run(const QStringList &args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("REWORDIX_HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", config.path());
+        env.insert("REWORDIX_THESAURUS_DIR", thesauri.path());
+        p.setProcessEnvironment(env);
+        p.start(REWORDIX_CLI_PATH, QStringList{"synonyms"} + args);
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
+    }
+
+    void write(const QString &path, const QByteArray &content)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(content), content.size());
+    }
+
+    // The editor's settings file as the program's native settings store reads it on Linux.
+    QString settingsFile() const
+    {
+        return config.path() + "/Tarnvale org/Polyvane Alpha 1.0.conf";
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(home.isValid() && config.isValid() && thesauri.isValid());
+        const QString folder = home.path() + "/";
+        write(folder + "eng_syn.dat", "synonym version 1.5\n"
+                                      "fast|quick|rapid|speedy|hasty|swift|brisk|fleet|nimble|"
+                                      "zippy|expeditious|lively|snappy|agile|hurried\n"
+                                      "run|sprint|dash\n"
+                                      "in a way|somewhat|rather\n");
+        write(folder + "eng_syn_fav.dat", "synonym version 1\n"
+                                          "fast|__best::::swift|__good::::brisk\n");
+        write(folder + "ger_syn.dat", "synonym version 2\nlaufen|rennen|eilen\n");
+
+        LocalDatabase db;
+        QVERIFY(db.connect(folder));
+        QSqlQuery q(db.database());
+        QVERIFY(q.exec("insert into eng_usersyn values(null,'fast',null,null,'zoomy|quick','hasty')"));
+        QVERIFY(q.exec("insert into eng_fav values(null,'fast','speedy',3)"));
+        db.shutdown();
+    }
+
+    void candidateLists_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("expected");
+
+        // The user's favourite and synonym first; "quick" is a server synonym as well, so it
+        // is offered as one; "hasty" was deleted; ten places after the two header rows, plus
+        // one for each of the user's own entries, leave "agile" and "hurried" out.
+        QTest::newRow("all kinds, limit")
+            << QStringList{"fast"}
+            << QByteArray("speedy\tuser-favourite\nswift\tbest\nbrisk\tgood\nzoomy\tuser\n"
+                          "quick\tserver\nrapid\tserver\nfleet\tserver\nnimble\tserver\n"
+                          "zippy\tserver\nexpeditious\tserver\nlively\tserver\nsnappy\tserver\n");
+        QTest::newRow("capitalised word")
+            << QStringList{"Run"} << QByteArray("Sprint\tserver\nDash\tserver\n");
+        QTest::newRow("phrase") << QStringList{"In a way"}
+                                << QByteArray("Somewhat\tserver\nRather\tserver\n");
+        QTest::newRow("language option")
+            << QStringList{"--lang", "ger", "laufen"} << QByteArray("rennen\tserver\neilen\tserver\n");
+        QTest::newRow("language option with =")
+            << QStringList{"--lang=ger", "Laufen"} << QByteArray("Rennen\tserver\nEilen\tserver\n");
+        QTest::newRow("unknown word: empty list") << QStringList{"xyzzy"} << QByteArray();
+        QTest::newRow("language without a list") << QStringList{"--lang", "heb", "fast"}
+                                                 << QByteArray();
+        QTest::newRow("word after --") << QStringList{"--", "run"}
+                                       << QByteArray("sprint\tserver\ndash\tserver\n");
+    }
+
+    void candidateLists()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, expected);
+        const Run r = run(args);
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, expected);
+    }
+
+    void importsThesaurusOnFirstUse()
+    {
+        write(thesauri.filePath("th_it_IT_v2.dat"),
+              "UTF-8\nveloce|2\n(agg.)|rapido|svelto (fam.)|lento (antonimo)\n(agg.)|Rapido|lesto");
+        const Run r = run({"--lang", "ita", "veloce"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("rapido\tserver\nsvelto\tserver\nlesto\tserver\n"));
+        QFile list(home.filePath("ita_syn.dat"));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QCOMPARE(list.readAll(), QByteArray("synonym version 0\nveloce|rapido|svelto|lesto\n"));
+    }
+
+    void defaultLanguageFromSettings()
+    {
+        {
+            QSettings settings(settingsFile(), QSettings::IniFormat);
+            settings.setValue("languageSettings", QVariantMap{{"lang", "ger"}, {"dir", "ltr"}});
+        }
+        Run r = run({"laufen"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("rennen\tserver\neilen\tserver\n"));
+
+        {
+            QSettings settings(settingsFile(), QSettings::IniFormat);
+            settings.setValue("languageSettings", QVariantMap{{"lang", "xyz"}, {"dir", "ltr"}});
+        }
+        r = run({"run"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("sprint\tserver\ndash\tserver\n"));
+        QFile::remove(settingsFile());
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no word") << QStringList{};
+        QTest::newRow("two words") << QStringList{"fast", "slow"};
+        QTest::newRow("blank word") << QStringList{"  "};
+        QTest::newRow("--lang without code") << QStringList{"--lang"};
+        QTest::newRow("unknown language") << QStringList{"--lang", "xx", "fast"};
+        QTest::newRow("unknown option") << QStringList{"--bogus", "fast"};
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        const Run r = run(args);
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QByteArray());
+        QVERIFY(r.err.startsWith("rewordix-cli: "));
+    }
+};
+
+QTEST_GUILESS_MAIN(CliSynonymsTest)
+#include "cli_synonyms_test.moc"
