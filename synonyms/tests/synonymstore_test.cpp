@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -74,10 +73,10 @@ private:
 private slots:
     void initTestCase()
     {
-        // Qt reads the settings folder once per process, so it is set once for all tests.
+        // Settings go to a private folder (test mode would share ~/.qttest with every other
+        // test program). Qt reads the folder once per process, so it is set once for all tests.
         QVERIFY(config.isValid());
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        QStandardPaths::setTestModeEnabled(true);
     }
 
     void init()
