@@ -3,6 +3,7 @@
 #include "bulkexporter.h"
 #include "copysource.h"
 #include "mergedata.h"
+#include "storage/settingsstore.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -18,7 +19,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QUrl>
@@ -26,29 +26,16 @@
 
 namespace {
 
-// Stored booleans are text; anything but "true" (in any case) is false.
-bool settingFlag(const QSettings &settings, const QString &key, bool absent)
-{
-    const QVariant v = settings.value(key);
-    if (!v.isValid())
-        return absent;
-    return v.toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-}
-
-QString flagText(bool on)
-{
-    return on ? QStringLiteral("true") : QStringLiteral("false");
-}
-
 // Settings keys of the two rows.
 struct RowKeys
 {
-    QString checked, single, separator, prefix, count;
+    QLatin1StringView checked, single, separator, prefix, count;
 };
-const RowKeys rowKeys[2] = {
-    {"plainChecked", "singlePlainChecked", "plainSeparator", "plainPrefix", "plainCount"},
-    {"htmlhtmlChecked", "singleHtmlhtmlChecked", "htmlhtmlSeparator", "htmlhtmlPrefix",
-     "htmlhtmlCount"},
+constexpr RowKeys rowKeys[2] = {
+    {storage::keys::plainChecked, storage::keys::singlePlainChecked, storage::keys::plainSeparator,
+     storage::keys::plainPrefix, storage::keys::plainCount},
+    {storage::keys::htmlhtmlChecked, storage::keys::singleHtmlhtmlChecked,
+     storage::keys::htmlhtmlSeparator, storage::keys::htmlhtmlPrefix, storage::keys::htmlhtmlCount},
 };
 
 } // namespace
@@ -143,35 +130,30 @@ QTableWidgetItem *Gen2D::cell(int row, int column) const
 
 void Gen2D::restoreSettings()
 {
-    QSettings settings;
-    pathLE->setText(settings.value(QStringLiteral("path")).toString());
-    zipCB->setChecked(settingFlag(settings, QStringLiteral("zip"), false));
+    pathLE->setText(storage::value(storage::keys::path).toString());
+    zipCB->setChecked(storage::flag(storage::keys::zip));
     for (int row = 0; row < 2; ++row) {
         const RowKeys &keys = rowKeys[row];
-        cell(row, TypeColumn)->setCheckState(settingFlag(settings, keys.checked, true)
-                                                 ? Qt::Checked : Qt::Unchecked);
-        cell(row, SingleColumn)->setCheckState(settingFlag(settings, keys.single, false)
-                                                   ? Qt::Checked : Qt::Unchecked);
-        cell(row, SeparatorColumn)->setText(settings.value(keys.separator).toString());
-        cell(row, PrefixColumn)->setText(settings.value(keys.prefix).toString());
-        cell(row, CountColumn)->setText(settings.value(keys.count).toString());
+        cell(row, TypeColumn)->setCheckState(storage::flag(keys.checked) ? Qt::Checked : Qt::Unchecked);
+        cell(row, SingleColumn)->setCheckState(storage::flag(keys.single) ? Qt::Checked : Qt::Unchecked);
+        cell(row, SeparatorColumn)->setText(storage::value(keys.separator).toString());
+        cell(row, PrefixColumn)->setText(storage::value(keys.prefix).toString());
+        cell(row, CountColumn)->setText(storage::value(keys.count).toString());
     }
 }
 
 void Gen2D::saveSettings() const
 {
-    QSettings settings;
-    settings.setValue(QStringLiteral("path"), pathLE->text());
-    settings.setValue(QStringLiteral("zip"), flagText(zipCB->isChecked()));
+    storage::setValue(storage::keys::path, pathLE->text());
+    storage::setFlag(storage::keys::zip, zipCB->isChecked());
     for (int row = 0; row < 2; ++row) {
         const RowKeys &keys = rowKeys[row];
-        settings.setValue(keys.checked, flagText(cell(row, TypeColumn)->checkState() == Qt::Checked));
-        settings.setValue(keys.single, flagText(cell(row, SingleColumn)->checkState() == Qt::Checked));
-        settings.setValue(keys.separator, cell(row, SeparatorColumn)->text());
-        settings.setValue(keys.prefix, cell(row, PrefixColumn)->text());
-        settings.setValue(keys.count, cell(row, CountColumn)->text());
+        storage::setFlag(keys.checked, cell(row, TypeColumn)->checkState() == Qt::Checked);
+        storage::setFlag(keys.single, cell(row, SingleColumn)->checkState() == Qt::Checked);
+        storage::setValue(keys.separator, cell(row, SeparatorColumn)->text());
+        storage::setValue(keys.prefix, cell(row, PrefixColumn)->text());
+        storage::setValue(keys.count, cell(row, CountColumn)->text());
     }
-    settings.sync();
 }
 
 void Gen2D::updateSeparatorCells()
