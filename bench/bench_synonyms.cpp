@@ -28,8 +28,7 @@ double residentMegabytes()
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
     const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0
-                             : 0;
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
 }
 
 // A working folder holding the converted English list, made once for the load benchmarks.
@@ -40,9 +39,8 @@ struct EnglishFolder
     EnglishFolder()
     {
         const QString source = englishThesaurus();
-        ok = !source.isEmpty()
-             && ThesaurusImporter::importFile(source, dir.filePath(SynonymFiles::listFile("eng")))
-                    .ok;
+        ok = !source.isEmpty() &&
+             ThesaurusImporter::importFile(source, dir.filePath(SynonymFiles::listFile("eng"))).ok;
     }
     QString folder() const { return dir.path() + "/"; }
 };

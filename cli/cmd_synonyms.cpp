@@ -19,7 +19,8 @@ namespace {
 
 int synonymsUsage(const QString &problem)
 {
-    return usageError(problem + QStringLiteral("\nusage: rewordix-cli synonyms [--lang CODE] WORD"));
+    return usageError(problem +
+                      QStringLiteral("\nusage: rewordix-cli synonyms [--lang CODE] WORD"));
 }
 
 // The language of the editor's language box: "lang" of "languageSettings", else English.
@@ -75,9 +76,8 @@ int runSynonyms(const QStringList &args)
     store.setTempDir(folder);
     store.setDatabase(&db);
     store.curLang = lang;
-    QObject::connect(&store, &SynonymStore::synonymFileError, [] {
-        std::fputs("rewordix-cli: Error opening synonyms file.\n", stderr);
-    });
+    QObject::connect(&store, &SynonymStore::synonymFileError,
+                     [] { std::fputs("rewordix-cli: Error opening synonyms file.\n", stderr); });
     store.loadSynonyms();
 
     Output out;

@@ -8,7 +8,12 @@
 struct Language
 {
     // Which characters the add field of the synonym panel accepts.
-    enum class Script { Latin, Hebrew, Arabic };
+    enum class Script
+    {
+        Latin,
+        Hebrew,
+        Arabic
+    };
 
     QString code;
     QString label;    // untranslated text of the language box ("English")

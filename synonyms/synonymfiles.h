@@ -31,7 +31,12 @@ public:
     // finite number is left.
     static std::optional<double> parseVersionLine(QStringView line);
 
-    enum class VersionStatus { Missing, Read, Unparsable };
+    enum class VersionStatus
+    {
+        Missing,
+        Read,
+        Unparsable
+    };
     struct Version
     {
         VersionStatus status = VersionStatus::Missing;

@@ -530,8 +530,8 @@ void SynonymStore::removeSynonym(const QString &word, const QString &synonym, Ki
         return;
     const QString key = storeKey(word);
     const bool own = kind == Kind::UserFavourite || kind == Kind::UserSynonym;
-    const bool community = kind == Kind::Best || kind == Kind::Better || kind == Kind::Good
-                           || kind == Kind::Server;
+    const bool community =
+        kind == Kind::Best || kind == Kind::Better || kind == Kind::Good || kind == Kind::Server;
     if (!own && !community)
         return; // the header entries are not stored anywhere
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -29,7 +31,17 @@ public:
     using SynonymMap = QHash<QString, QStringList>;
 
     // Where a candidate comes from. Blank and Word are the two header entries of every list.
-    enum class Kind { Blank, Word, UserFavourite, Best, Better, Good, UserSynonym, Server };
+    enum class Kind
+    {
+        Blank,
+        Word,
+        UserFavourite,
+        Best,
+        Better,
+        Good,
+        UserSynonym,
+        Server
+    };
 
     struct Candidate
     {
@@ -41,7 +53,13 @@ public:
     };
 
     // The favourite grades of the favourites table's syn_type column.
-    enum FavType { GoodType = 0, BetterType = 1, BestType = 2, UserFavType = 3 };
+    enum FavType
+    {
+        GoodType = 0,
+        BetterType = 1,
+        BestType = 2,
+        UserFavType = 3
+    };
 
     static constexpr int candidateLimit = 12; // header entries and ten further entries
 
@@ -67,6 +85,9 @@ public:
     // language current when the code is known. Returns whether the stored direction is
     // right-to-left.
     bool restoreLanguage();
+
+    // Index of the current language in the language box (Language::all()).
+    int currentLanguageIndex() const { return qMax(0, Language::indexOfCode(curLang)); }
 
     // Makes the language at `index` of the language box current, stores "languageSettings" with
     // the editor's direction and reloads. An index outside the box does nothing.

@@ -27,9 +27,9 @@ bool isExcludingLabel(QStringView label)
     }
     // Spanish "Antónimo", Portuguese "Antônimo", Romanian "antonim", and the Spanish thesaurus's
     // own damaged "Ant\uFFFDnimo", whose replacement bytes read as ISO8859-1 become three letters.
-    return label.size() <= 12 && label.startsWith(u"ant", ci)
-           && (label.endsWith(u"nimo", ci) || label.endsWith(u"nym", ci)
-               || label.endsWith(u"nim", ci));
+    return label.size() <= 12 && label.startsWith(u"ant", ci) &&
+           (label.endsWith(u"nimo", ci) || label.endsWith(u"nym", ci) ||
+            label.endsWith(u"nim", ci));
 }
 
 // Writes the offered form of a synonym field to `out` (room for field.size() characters) and
@@ -74,8 +74,8 @@ qsizetype cleanInto(QStringView field, QChar *out)
     // Braces are spin syntax; U+FFFD marks text that could not be decoded; "..." marks a
     // template ("möchten Sie ...") that cannot stand in for the head word.
     const QStringView text(out, n);
-    if (text.contains(u'{') || text.contains(u'}') || text.contains(QChar::ReplacementCharacter)
-        || text.contains(u"...") || text.contains(u'\u2026'))
+    if (text.contains(u'{') || text.contains(u'}') || text.contains(QChar::ReplacementCharacter) ||
+        text.contains(u"...") || text.contains(u'\u2026'))
         return 0;
     return n;
 }
@@ -84,7 +84,9 @@ qsizetype cleanInto(QStringView field, QChar *out)
 class ByteLines
 {
 public:
-    explicit ByteLines(QByteArrayView data) : begin(data.data()), p(begin), end(begin + data.size()) {}
+    explicit ByteLines(QByteArrayView data) : begin(data.data()), p(begin), end(begin + data.size())
+    {
+    }
     bool atEnd() const { return p >= end; }
     qsizetype position() const { return p - begin; }
     QByteArrayView next()
@@ -162,7 +164,8 @@ public:
             for (const auto &[off, l] : spans)
                 folded.insert(QStringView(text.constData() + off, l).toString().toLower());
         } else if (spans.size() > hashFrom) {
-            folded.insert(QStringView(text.constData() + spans.back().first, len).toString().toLower());
+            folded.insert(
+                QStringView(text.constData() + spans.back().first, len).toString().toLower());
         }
     }
     QStringView last() const
@@ -411,8 +414,8 @@ ThesaurusImporter::Result ThesaurusImporter::importFile(const QString &source, c
 
     QSaveFile out(dest);
     const QByteArray version = versionLine.toUtf8() + '\n';
-    if (!out.open(QIODevice::WriteOnly) || out.write(version) != version.size()
-        || out.write(result.body) != result.body.size() || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(version) != version.size() ||
+        out.write(result.body) != result.body.size() || !out.commit()) {
         result.ok = false;
         result.error = QStringLiteral("cannot write %1: %2").arg(dest, out.errorString());
     }

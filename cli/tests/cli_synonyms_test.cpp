@@ -49,10 +49,7 @@ private:
     }
 
     // The editor's settings file as the program's native settings store reads it on Linux.
-    QString settingsFile() const
-    {
-        return config.path() + "/Tarnvale org/Polyvane Alpha 1.0.conf";
-    }
+    QString settingsFile() const { return config.path() + "/Tarnvale org/Polyvane Alpha 1.0.conf"; }
 
 private slots:
     void initTestCase()
@@ -71,7 +68,8 @@ private slots:
         LocalDatabase db;
         QVERIFY(db.connect(folder));
         QSqlQuery q(db.database());
-        QVERIFY(q.exec("insert into eng_usersyn values(null,'fast',null,null,'zoomy|quick','hasty')"));
+        QVERIFY(
+            q.exec("insert into eng_usersyn values(null,'fast',null,null,'zoomy|quick','hasty')"));
         QVERIFY(q.exec("insert into eng_fav values(null,'fast','speedy',3)"));
         db.shutdown();
     }
@@ -93,15 +91,15 @@ private slots:
             << QStringList{"Run"} << QByteArray("Sprint\tserver\nDash\tserver\n");
         QTest::newRow("phrase") << QStringList{"In a way"}
                                 << QByteArray("Somewhat\tserver\nRather\tserver\n");
-        QTest::newRow("language option")
-            << QStringList{"--lang", "ger", "laufen"} << QByteArray("rennen\tserver\neilen\tserver\n");
+        QTest::newRow("language option") << QStringList{"--lang", "ger", "laufen"}
+                                         << QByteArray("rennen\tserver\neilen\tserver\n");
         QTest::newRow("language option with =")
             << QStringList{"--lang=ger", "Laufen"} << QByteArray("Rennen\tserver\nEilen\tserver\n");
         QTest::newRow("unknown word: empty list") << QStringList{"xyzzy"} << QByteArray();
-        QTest::newRow("language without a list") << QStringList{"--lang", "heb", "fast"}
-                                                 << QByteArray();
-        QTest::newRow("word after --") << QStringList{"--", "run"}
-                                       << QByteArray("sprint\tserver\ndash\tserver\n");
+        QTest::newRow("language without a list")
+            << QStringList{"--lang", "heb", "fast"} << QByteArray();
+        QTest::newRow("word after --")
+            << QStringList{"--", "run"} << QByteArray("sprint\tserver\ndash\tserver\n");
     }
 
     void candidateLists()

@@ -111,28 +111,30 @@ private slots:
         QTest::addColumn<QVariant>("expected"); // QStringList, or invalid when not loaded
 
         const QVariant absent;
-        QTest::newRow("one synonym field: not loaded") << QByteArray("run|sprint") << "" << "run"
-                                                       << absent;
-        QTest::newRow("two fields: loaded")
-            << QByteArray("run|sprint|dash") << "" << "run" << QVariant(QStringList{"sprint", "dash"});
-        QTest::newRow("trailing bars are no fields") << QByteArray("run|sprint|||") << "" << "run"
-                                                     << absent;
+        QTest::newRow("one synonym field: not loaded") << QByteArray("run|sprint") << ""
+                                                       << "run" << absent;
+        QTest::newRow("two fields: loaded") << QByteArray("run|sprint|dash") << ""
+                                            << "run" << QVariant(QStringList{"sprint", "dash"});
+        QTest::newRow("trailing bars are no fields") << QByteArray("run|sprint|||") << ""
+                                                     << "run" << absent;
         QTest::newRow("empty field in between counts, then ignored")
-            << QByteArray("run||sprint") << "" << "run" << QVariant(QStringList{"sprint"});
+            << QByteArray("run||sprint") << ""
+            << "run" << QVariant(QStringList{"sprint"});
         QTest::newRow("deleted synonym hidden, any case")
-            << QByteArray("run|sprint|dash") << "SPRINT" << "run" << QVariant(QStringList{"dash"});
+            << QByteArray("run|sprint|dash") << "SPRINT"
+            << "run" << QVariant(QStringList{"dash"});
         QTest::newRow("exact duplicates dropped, case variants kept")
-            << QByteArray("run|dash|dash|Dash") << "" << "run"
-            << QVariant(QStringList{"dash", "Dash"});
+            << QByteArray("run|dash|dash|Dash") << ""
+            << "run" << QVariant(QStringList{"dash", "Dash"});
         QTest::newRow("head trimmed and lower-cased, inner field untrimmed")
-            << QByteArray("  Run Fast | a | b ") << "" << "run fast"
-            << QVariant(QStringList{"a ", " b"});
-        QTest::newRow("later line replaces earlier")
-            << QByteArray("run|a|b\nRUN|c|d") << "" << "run" << QVariant(QStringList{"c", "d"});
-        QTest::newRow("line without bar ignored")
-            << QByteArray("run\nrun|a|b\n\n") << "" << "run" << QVariant(QStringList{"a", "b"});
-        QTest::newRow("CRLF line end") << QByteArray("run|a|b\r\n") << "" << "run"
-                                       << QVariant(QStringList{"a", "b"});
+            << QByteArray("  Run Fast | a | b ") << ""
+            << "run fast" << QVariant(QStringList{"a ", " b"});
+        QTest::newRow("later line replaces earlier") << QByteArray("run|a|b\nRUN|c|d") << ""
+                                                     << "run" << QVariant(QStringList{"c", "d"});
+        QTest::newRow("line without bar ignored") << QByteArray("run\nrun|a|b\n\n") << ""
+                                                  << "run" << QVariant(QStringList{"a", "b"});
+        QTest::newRow("CRLF line end") << QByteArray("run|a|b\r\n") << ""
+                                       << "run" << QVariant(QStringList{"a", "b"});
     }
 
     void listLines()
@@ -227,11 +229,12 @@ private slots:
         QTest::newRow("with text") << QByteArray("synonym version 2.1") << 2.1 << true;
         QTest::newRow("number alone") << QByteArray("4") << 4.0 << true;
         QTest::newRow("blanks around") << QByteArray("  synonym version   3.5 \r") << 3.5 << true;
-        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbfsynonym version 7") << 7.0
-                                         << true;
+        QTest::newRow("byte-order mark")
+            << QByteArray("\xef\xbb\xbfsynonym version 7") << 7.0 << true;
         QTest::newRow("no number: deleted") << QByteArray("synonym version") << 0.0 << false;
         QTest::newRow("text: deleted") << QByteArray("synonym version abc") << 0.0 << false;
-        QTest::newRow("comma decimal: deleted") << QByteArray("synonym version 1,5") << 0.0 << false;
+        QTest::newRow("comma decimal: deleted")
+            << QByteArray("synonym version 1,5") << 0.0 << false;
     }
 
     void versionLines()
@@ -281,7 +284,8 @@ private slots:
             QVERIFY2(!QFile::exists(folder() + SynonymFiles::waitingListFile(l.code)),
                      qPrintable(l.code));
             QVERIFY(!QFile::exists(folder() + SynonymFiles::waitingFavFile(l.code)));
-            QCOMPARE(read(SynonymFiles::listFile(l.code)), QByteArray("synonym version 2\nnew|c|d\n"));
+            QCOMPARE(read(SynonymFiles::listFile(l.code)),
+                     QByteArray("synonym version 2\nnew|c|d\n"));
             QCOMPARE(read(SynonymFiles::favFile(l.code)), QByteArray("synonym version 3\nnew|e\n"));
             QCOMPARE(store->synver.value(l.code), 2.0);
             QCOMPARE(store->favsynver.value(l.code), 3.0);
@@ -373,8 +377,8 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QStringList>("expected");
 
-        const QStringList lower{"quick:user-favourite", "swift:best",  "rapid:better",
-                                "brisk:good",           "mine:user",   "speedy:server",
+        const QStringList lower{"quick:user-favourite", "swift:best", "rapid:better",
+                                "brisk:good",           "mine:user",  "speedy:server",
                                 "hasty:server"};
         QTest::newRow("lower-case word") << "run" << lower;
         QStringList capital;
@@ -432,8 +436,8 @@ private slots:
         store->markFavourite("run", "trot", Kind::UserSynonym);
         store->removeSynonym("run", "Dash", Kind::Server);
         const QStringList before = render(store->candidateList("run"));
-        QCOMPARE(before, (QStringList{"trot:user-favourite", "sprint:good", "jog:user",
-                                      "hasten:server"}));
+        QCOMPARE(before,
+                 (QStringList{"trot:user-favourite", "sprint:good", "jog:user", "hasten:server"}));
 
         store->loadSynonyms();
         QCOMPARE(render(store->candidateList("run")), before);
@@ -457,7 +461,8 @@ private slots:
         QVERIFY(!q.next());
 
         store->loadSynonyms();
-        QCOMPARE(render(store->candidateList("run")), (QStringList{"dash:server", "sprint:server"}));
+        QCOMPARE(render(store->candidateList("run")),
+                 (QStringList{"dash:server", "sprint:server"}));
     }
 
     void removeOwnEntries()

@@ -32,8 +32,8 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("plain synonym") << "quick" << true << "quick";
-        QTest::newRow("similar term kept, mark removed") << "rapid (similar term)" << true
-                                                         << "rapid";
+        QTest::newRow("similar term kept, mark removed")
+            << "rapid (similar term)" << true << "rapid";
         QTest::newRow("antonym dropped") << "slow (antonym)" << false << "";
         QTest::newRow("generic term dropped") << "mover (generic term)" << false << "";
         QTest::newRow("related term dropped") << "fixed (related term)" << false << "";
@@ -43,8 +43,8 @@ private slots:
         QTest::newRow("Spanish antonym dropped") << "crío (Antónimo)" << false << "";
         QTest::newRow("damaged Spanish antonym dropped") << "crío (Antï¿½nimo)" << false << "";
         QTest::newRow("style label stripped") << "Karre (ugs.)" << true << "Karre";
-        QTest::newRow("two labels stripped") << "Währung (Hauptform) (ugs., fig.)" << true
-                                             << "Währung";
+        QTest::newRow("two labels stripped")
+            << "Währung (Hauptform) (ugs., fig.)" << true << "Währung";
         QTest::newRow("optional word in front") << "(sich) ärgern" << true << "ärgern";
         QTest::newRow("optional word inside, blanks collapsed")
             << "jemandem  (etwas) geben" << true << "jemandem geben";
