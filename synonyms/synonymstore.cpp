@@ -184,6 +184,11 @@ bool SynonymStore::readUserTables()
 {
     if (!hasDatabase())
         return false;
+    if (!Language::isKnownCode(curLang)) {
+        // The code names the tables; only the twelve known codes ever reach SQL.
+        qWarning("Unknown language code \"%s\"", qPrintable(curLang));
+        return false;
+    }
     QSqlQuery q(db->database());
     // Columns by position: word_id, word, userfav, fav, usersyn, deletedsyn.
     if (!q.exec("select * from " + curLang + "_usersyn")) {
@@ -578,7 +583,7 @@ void SynonymStore::learn(const QString &word, const QString &synonym, bool favou
 
 void SynonymStore::storeUserSyn(const QString &key, const QStringList &list)
 {
-    if (!hasDatabase())
+    if (!hasDatabase() || !Language::isKnownCode(curLang))
         return;
     const QString table = curLang + "_usersyn";
     QSqlQuery q(db->database());
@@ -605,7 +610,7 @@ void SynonymStore::storeUserSyn(const QString &key, const QStringList &list)
 
 void SynonymStore::storeDeleted(const QString &key, const QStringList &list)
 {
-    if (!hasDatabase() || list.isEmpty())
+    if (!hasDatabase() || !Language::isKnownCode(curLang) || list.isEmpty())
         return;
     const QString table = curLang + "_usersyn";
     QSqlQuery q(db->database());
@@ -632,7 +637,7 @@ void SynonymStore::storeDeleted(const QString &key, const QStringList &list)
 
 void SynonymStore::storeFav(const QString &key, int synType, const QStringList &list)
 {
-    if (!hasDatabase())
+    if (!hasDatabase() || !Language::isKnownCode(curLang))
         return;
     const QString table = curLang + "_fav";
     const QString type = QString::number(synType);

@@ -341,6 +341,19 @@ private slots:
         QCOMPARE(store->userSyn.value("run"), (QStringList{"dash", "jog"}));
     }
 
+    void unknownCodeNeverReachesSql()
+    {
+        sql("insert into eng_fav values(null,?,?,3)", {"run", "dash"});
+        store->curLang = "eng_fav; drop table eng_fav; --";
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Unknown language code"));
+        store->loadSynonyms();
+        store->addUserSynonym("run", "jog");
+        store->curLang = "eng";
+        store->loadSynonyms();
+        QCOMPARE(store->userFav.value("run"), QStringList{"dash"});
+        QVERIFY(store->userSyn.isEmpty());
+    }
+
     // ---- candidate list ------------------------------------------------------------------
 
     void candidateLimit()
