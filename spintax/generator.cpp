@@ -65,16 +65,12 @@ void Generator::ensureRandom(const QString &callText)
 
 const SpinTree *Generator::treeFor(const QString &text)
 {
-    if (cachedTree && cachedText == text)
+    if (cachedValid && cachedTree && cachedTree->source() == text)
         return cachedTree.get();
-    std::optional<SpinTree> parsed = SpinTree::parse(text);
-    if (!parsed) {
-        cachedTree.reset();
-        return nullptr;
-    }
-    cachedText = text;
-    cachedTree = std::make_unique<SpinTree>(std::move(*parsed));
-    return cachedTree.get();
+    if (!cachedTree)
+        cachedTree = std::make_unique<SpinTree>();
+    cachedValid = cachedTree->assign(text);
+    return cachedValid ? cachedTree.get() : nullptr;
 }
 
 int Generator::choose(int n, bool sequential)

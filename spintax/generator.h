@@ -119,8 +119,8 @@ private:
     SpunMap map;
     std::vector<Frame> stack;
     // The last text parsed by the text overloads, reused while it is unchanged.
-    QString cachedText;
     std::unique_ptr<SpinTree> cachedTree;
+    bool cachedValid = false;
 };
 
 // First-alternative reading: every group replaced by its first alternative

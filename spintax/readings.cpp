@@ -5,6 +5,7 @@
 #include "readings_p.h"
 #include "spintree.h"
 
+#include <cstring>
 #include <vector>
 
 namespace spintax {
@@ -16,14 +17,24 @@ struct Range
     int end;
 };
 
-// Appends the items [first, first + count) with every group replaced by its
+// Output buffers are sized to the source: every function here writes source
+// characters, each at most once, so the source length bounds the result.
+void put(QChar *out, qsizetype &pos, const SpinTree &tree, int start, int length)
+{
+    std::memcpy(out + pos, tree.source().constData() + start, size_t(length) * sizeof(QChar));
+    pos += length;
+}
+
+// Writes the items [first, first + count) with every group replaced by its
 // first alternative, nested groups likewise. For a group without nested
 // groups the first alternative is also the first piece of the split at every
 // bar (or nothing, when there is no piece), so one rule covers both kinds.
-void appendFirstReading(const SpinTree &tree, int first, int count, QString &out)
+void putFirstReading(const SpinTree &tree, int first, int count, QChar *out, qsizetype &pos)
 {
     const std::vector<SpinTree::Item> &items = tree.allItems();
-    std::vector<Range> stack{{first, first + count}};
+    thread_local std::vector<Range> stack;
+    stack.clear();
+    stack.push_back({first, first + count});
     while (!stack.empty()) {
         Range &r = stack.back();
         if (r.item == r.end) {
@@ -32,7 +43,7 @@ void appendFirstReading(const SpinTree &tree, int first, int count, QString &out
         }
         const SpinTree::Item &item = items[size_t(r.item++)];
         if (!item.isGroup()) {
-            out += tree.view(item.start, item.length);
+            put(out, pos, tree, item.start, item.length);
             continue;
         }
         const SpinTree::Alternative &a = tree.alternatives(tree.group(item.group))[0];
@@ -40,20 +51,25 @@ void appendFirstReading(const SpinTree &tree, int first, int count, QString &out
     }
 }
 
-// Every run of spaces becomes one space, from `from` on.
-void collapseSpaces(QString &text, qsizetype from = 0)
+// Every run of spaces in out[from, pos) becomes one space.
+void collapseSpaces(QChar *d, qsizetype from, qsizetype &pos)
 {
-    QChar *d = text.data();
     qsizetype w = from;
-    for (qsizetype r = from; r < text.size(); ++r) {
+    for (qsizetype r = from; r < pos; ++r) {
         if (d[r] == QLatin1Char(' ') && w > from && d[w - 1] == QLatin1Char(' '))
             continue;
         d[w++] = d[r];
     }
-    text.truncate(w);
+    pos = w;
 }
 
 } // namespace
+
+const SpinTree *parseReusable(const QString &text)
+{
+    thread_local SpinTree tree;
+    return tree.assign(text) ? &tree : nullptr;
+}
 
 int countSmall(const QString &articleText)
 {
@@ -102,55 +118,58 @@ int countSmall(const QString &articleText)
 std::optional<QString> anySpin2(const QString &text, bool outer)
 {
     Q_UNUSED(outer);
-    const std::optional<SpinTree> tree = SpinTree::parse(text);
+    const SpinTree *tree = parseReusable(text);
     if (!tree)
         return std::nullopt;
-    QString out;
-    out.reserve(text.size());
+    QString out(text.size(), Qt::Uninitialized);
+    qsizetype pos = 0;
     const auto [first, count] = tree->rootRange();
-    appendFirstReading(*tree, first, count, out);
+    putFirstReading(*tree, first, count, out.data(), pos);
     // Collapsing the whole once equals collapsing every nested reading first.
-    collapseSpaces(out);
+    collapseSpaces(out.data(), 0, pos);
+    out.truncate(pos);
     return out;
 }
 
 QString makeFlat(const SpinTree &tree)
 {
-    QString out;
-    out.reserve(tree.source().size());
+    QString result(tree.source().size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    qsizetype pos = 0;
     for (const SpinTree::Item &item : tree.rootItems()) {
         if (!item.isGroup()) {
-            out += tree.view(item.start, item.length);
+            put(out, pos, tree, item.start, item.length);
             continue;
         }
         const SpinTree::Group &g = tree.group(item.group);
-        out += QLatin1Char('{');
+        out[pos++] = QLatin1Char('{');
         bool firstAlternative = true;
         for (const SpinTree::Alternative &a : tree.alternatives(g)) {
             if (!firstAlternative)
-                out += QLatin1Char('|');
+                out[pos++] = QLatin1Char('|');
             firstAlternative = false;
             for (const SpinTree::Item &inner : tree.items(a)) {
                 if (!inner.isGroup()) {
-                    out += tree.view(inner.start, inner.length);
+                    put(out, pos, tree, inner.start, inner.length);
                     continue;
                 }
                 // A nested group becomes its first-alternative reading, spaces
                 // collapsed within that reading only.
-                const qsizetype from = out.size();
+                const qsizetype from = pos;
                 const SpinTree::Alternative &a0 = tree.alternatives(tree.group(inner.group))[0];
-                appendFirstReading(tree, a0.firstItem, a0.itemCount, out);
-                collapseSpaces(out, from);
+                putFirstReading(tree, a0.firstItem, a0.itemCount, out, pos);
+                collapseSpaces(out, from, pos);
             }
         }
-        out += QLatin1Char('}');
+        out[pos++] = QLatin1Char('}');
     }
-    return out;
+    result.truncate(pos);
+    return result;
 }
 
 QString makeFlat(const QString &text)
 {
-    const std::optional<SpinTree> tree = SpinTree::parse(text);
+    const SpinTree *tree = parseReusable(text);
     return tree ? makeFlat(*tree) : QString();
 }
 

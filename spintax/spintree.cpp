@@ -1,5 +1,9 @@
 #include "spintree.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace spintax {
 namespace {
 
@@ -7,6 +11,42 @@ inline bool isSyntax(char16_t c)
 {
     // '{', '|' and '}' are the consecutive code points 0x7B..0x7D.
     return char16_t(c - u'{') <= 2;
+}
+
+#if defined(__SSE2__)
+// Lanes holding '{', '|' or '}', as a byte mask (two bits per character).
+inline int syntaxMask(const char16_t *p)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i offset = _mm_sub_epi16(v, _mm_set1_epi16(0x7B));
+    // offset <= 2 as unsigned: the saturating subtraction of 2 gives 0.
+    const __m128i hit = _mm_cmpeq_epi16(_mm_subs_epu16(offset, _mm_set1_epi16(2)),
+                                        _mm_setzero_si128());
+    return _mm_movemask_epi8(hit);
+}
+
+inline int openMask(const char16_t *p)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(v, _mm_set1_epi16(0x7B)));
+}
+#endif
+
+// Index of the first syntax character at or after `i`, or `n`. Articles are
+// mostly plain text, so the scan looks at eight characters at a time.
+inline int nextSyntax(const char16_t *d, int i, int n)
+{
+#if defined(__SSE2__)
+    for (; i + 8 <= n; i += 8) {
+        const int mask = syntaxMask(d + i);
+        if (mask)
+            return i + (__builtin_ctz(unsigned(mask)) >> 1);
+    }
+#endif
+    for (; i < n; ++i)
+        if (isSyntax(d[i]))
+            return i;
+    return n;
 }
 
 // Positions of the `{` that have no partner, ascending. A stack pairs every
@@ -25,42 +65,108 @@ std::vector<int> unmatchedOpens(const QString &text)
     return open;
 }
 
+struct Open
+{
+    int group;
+    int altBase;  // first pending alternative of this group
+    int itemBase; // first pending item of the current alternative
+    int altStart; // source start of the current alternative
+    int barsAtOpen;
+    int groupsInAlt;
+};
+
+// Items and alternatives still being collected, and the open groups. A nested
+// group finishes before its parent goes on, so all three work as stacks; a
+// finished alternative moves its items to the final array in one block. Kept
+// per thread between parses for their capacity.
+struct Scratch
+{
+    std::vector<SpinTree::Item> items;
+    std::vector<SpinTree::Alternative> alts;
+    std::vector<Open> open;
+};
+thread_local Scratch scratch;
+
 } // namespace
 
 std::optional<SpinTree> SpinTree::parse(const QString &text)
 {
-    return build(text, nullptr);
+    SpinTree tree;
+    if (!tree.build(text, nullptr))
+        return std::nullopt;
+    return tree;
 }
 
 SpinTree SpinTree::parseLenient(const QString &text)
 {
     const std::vector<int> literal = unmatchedOpens(text);
-    return *build(text, &literal);
+    SpinTree tree;
+    tree.build(text, &literal);
+    return tree;
 }
 
-std::optional<SpinTree> SpinTree::build(const QString &text, const std::vector<int> *literalOpens)
+bool SpinTree::assign(const QString &text)
 {
-    SpinTree tree;
-    tree.text = text;
+    if (build(text, nullptr))
+        return true;
+    clear();
+    return false;
+}
 
-    struct Open
-    {
-        int group;
-        int altBase;  // first pending alternative of this group in `pendingAlts`
-        int itemBase; // first pending item of the current alternative
-        int altStart; // source start of the current alternative
-        int barsAtOpen;
-        int groupsInAlt;
-    };
-    std::vector<Open> open;
-    // Items and alternatives still being collected. A nested group finishes
-    // before its parent goes on, so both work as stacks: a finished
-    // alternative moves its items to the final array in one block.
-    std::vector<Item> pendingItems;
-    std::vector<Alternative> pendingAlts;
+void SpinTree::clear()
+{
+    text.clear();
+    itemList.clear();
+    altList.clear();
+    groupList.clear();
+    rootFirst = rootCount = rootGroups = 0;
+}
+
+bool SpinTree::build(const QString &source, const std::vector<int> *literalOpens)
+{
+    SpinTree &tree = *this;
+    clear();
+    text = source;
+
+    std::vector<Open> &open = scratch.open;
+    std::vector<Item> &pendingItems = scratch.items;
+    std::vector<Alternative> &pendingAlts = scratch.alts;
+    open.clear();
+    pendingItems.clear();
+    pendingAlts.clear();
 
     const char16_t *d = reinterpret_cast<const char16_t *>(text.constData());
     const int n = int(text.size());
+
+    // Exact room for everything up front: growing these arrays while parsing
+    // would copy them again and again and touch fresh pages each time, which
+    // costs more than the parse itself on long articles. Every group is one
+    // item and has one alternative more than it has bars; every text item ends
+    // at a syntax character or at the end.
+    {
+        size_t opens = 0;
+        size_t syntax = 0;
+        int i = 0;
+#if defined(__SSE2__)
+        for (; i + 8 <= n; i += 8) {
+            syntax += size_t(__builtin_popcount(unsigned(syntaxMask(d + i)))) / 2;
+            opens += size_t(__builtin_popcount(unsigned(openMask(d + i)))) / 2;
+        }
+#endif
+        for (; i < n; ++i) {
+            if (isSyntax(d[i])) {
+                ++syntax;
+                opens += d[i] == u'{';
+            }
+        }
+        const size_t maxItems = opens + syntax + 1;
+        tree.itemList.reserve(maxItems);
+        tree.altList.reserve(syntax);
+        tree.groupList.reserve(opens);
+        pendingItems.reserve(maxItems);
+        pendingAlts.reserve(syntax);
+    }
+
     int textStart = 0;
     int bars = 0;         // bars inside groups seen so far
     int lastBar = -2;     // position of the latest bar inside a group
@@ -81,10 +187,8 @@ std::optional<SpinTree> SpinTree::build(const QString &text, const std::vector<i
         pendingAlts.push_back({o.altStart, end, first, count, o.groupsInAlt});
     };
 
-    for (int i = 0; i < n; ++i) {
+    for (int i = nextSyntax(d, 0, n); i < n; i = nextSyntax(d, i + 1, n)) {
         const char16_t c = d[i];
-        if (!isSyntax(c))
-            continue;
         if (c == u'{') {
             if (literalOpens && nextLiteral < literalOpens->size()
                 && (*literalOpens)[nextLiteral] == i) {
@@ -148,13 +252,13 @@ std::optional<SpinTree> SpinTree::build(const QString &text, const std::vector<i
         }
     }
     if (!open.empty())
-        return std::nullopt;
+        return false;
     flushText(n);
     tree.rootFirst = int(tree.itemList.size());
     tree.rootCount = int(pendingItems.size());
     tree.itemList.insert(tree.itemList.end(), pendingItems.begin(), pendingItems.end());
     tree.rootGroups = rootGroups;
-    return tree;
+    return true;
 }
 
 } // namespace spintax

@@ -63,11 +63,19 @@ public:
         bool simple; // no nested group in the content
     };
 
+    // The tree of the empty text.
+    SpinTree() = default;
+
     // No value when some `{` has no partner.
     static std::optional<SpinTree> parse(const QString &text);
     // Never fails: a `{` without partner is kept as plain text and the scan
     // goes on after it, as the "Remove Original Word" edit needs.
     static SpinTree parseLenient(const QString &text);
+    // Parses `text` into this tree, reusing its memory: callers that parse
+    // again and again (the status figures on every caret move) keep their
+    // arrays instead of allocating and faulting in fresh pages each time.
+    // False, and the tree of the empty text, when a `{` has no partner.
+    bool assign(const QString &text);
 
     const QString &source() const { return text; }
     QStringView view(int start, int length) const { return QStringView(text).mid(start, length); }
@@ -88,8 +96,8 @@ public:
     std::pair<int, int> rootRange() const { return {rootFirst, rootCount}; }
 
 private:
-    SpinTree() = default;
-    static std::optional<SpinTree> build(const QString &text, const std::vector<int> *literalOpens);
+    bool build(const QString &text, const std::vector<int> *literalOpens);
+    void clear();
     std::span<const Item> itemsOf(int first, int count) const
     {
         return {itemList.data() + first, size_t(count)};

@@ -186,6 +186,9 @@ void ReadingsTest::statusFigures_data()
     QTest::newRow("stray closing brace: no uniqueness")
         << "a}b {c|d}" << QStringList{"Spun Words: 2", "Total Words: 4", "0% Unique",
                                       "Quality: 2.00", "1 Paragraph(s)"};
+    QTest::newRow("outside text joins across a group")
+        << "x a{b}c" << QStringList{"Spun Words: 3", "Total Words: 4", "33% Unique",
+                                    "Quality: 1.33", "1 Paragraph(s)"};
     QTest::newRow("only empty group output")
         << "{|} {|}" << QStringList{"Spun Words: 0", "Total Words: 0", "0% Unique",
                                     "Quality: 0.00", "1 Paragraph(s)"};
