@@ -1,0 +1,6 @@
+#include "ruraravo.h"
+
+int main(int argc, char **argv)
+{
+    return RurAravo::main(argc, argv);
+}

@@ -1,0 +1,64 @@
+#include "qmytextedit.h"
+
+#include "lexora3.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+QMyTextEdit::QMyTextEdit(Lexora3 *window, bool textHighlight, QWidget *parentWidget)
+    : QTextEdit(parentWidget), parent(window), textHighlight(textHighlight)
+{
+    setMouseTracking(true);
+}
+
+void QMyTextEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F3) {
+        if (parent->searchFindNext()) {
+            event->accept();
+            return;
+        }
+    } else if (event->key() == Qt::Key_V && event->modifiers() == Qt::ControlModifier) {
+        parent->paste();
+        event->accept();
+        return;
+    } else if (event->key() == Qt::Key_Backtab
+               || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
+        parent->previousClicked(false);
+        event->accept();
+        return;
+    } else if (event->key() == Qt::Key_Tab) {
+        parent->nextClicked(false);
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void QMyTextEdit::keyReleaseEvent(QKeyEvent *event)
+{
+    parent->allowChanges = true;
+    QTextEdit::keyReleaseEvent(event);
+}
+
+// Tab is a word step, not a focus move: keep it for keyPressEvent.
+bool QMyTextEdit::focusNextPrevChild(bool)
+{
+    return false;
+}
+
+void QMyTextEdit::mousePressEvent(QMouseEvent *event)
+{
+    parent->allowCursorChange = false;
+    parent->linkSpunClick(this, event->position().toPoint());
+    QTextEdit::mousePressEvent(event);
+    parent->allowCursorChange = true;
+    parent->cursorChanged(1);
+}
+
+void QMyTextEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    if (textHighlight)
+        parent->highlightSpunWord(this, event->position().toPoint());
+    QTextEdit::mouseMoveEvent(event);
+}

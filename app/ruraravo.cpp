@@ -1,0 +1,62 @@
+#include "ruraravo.h"
+
+#include "lexora3.h"
+
+#include "storage/settingsstore.h"
+#include "storage/workingfolder.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QProcess>
+#include <QStyleFactory>
+
+QString RurAravo::updaterProgram()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Updater.exe");
+#else
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/rewordix-updater");
+#endif
+}
+
+QString RurAravo::downloadedProgram(const QString &tempDir)
+{
+#ifdef Q_OS_WIN
+    return tempDir + QStringLiteral("Rewordix.exe");
+#else
+    return tempDir + QStringLiteral("rewordix");
+#endif
+}
+
+QStringList RurAravo::updaterArguments(const QString &tempDir)
+{
+    return {QString::number(curVer), downloadedProgram(tempDir)};
+}
+
+bool RurAravo::handOverToUpdater()
+{
+    const QString tempDir = storage::workingFolder(); // also creates the folder
+    return QProcess::startDetached(updaterProgram(), updaterArguments(tempDir));
+}
+
+int RurAravo::main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    // Without arguments the Updater installs a waiting download and starts us again with
+    // "1". When it cannot be started we carry on as if started by it, rather than exit with
+    // nothing on screen.
+    if (QCoreApplication::arguments().size() <= 1 && !debugMode) {
+        if (handOverToUpdater())
+            return 1;
+        qWarning() << "Rewordix: could not start" << updaterProgram() << "- starting directly";
+    }
+    storage::setApplicationNames();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QCoreApplication::processEvents();
+
+    Lexora3 window(nullptr, curVer, debugMode);
+    window.show();
+    window.show2();
+    return QApplication::exec();
+}

@@ -1,0 +1,366 @@
+// Documents on disk and in tabs: the text file format, companion names, Save As, the recent
+// list, a failing save, and closing tabs.
+
+#include "testenv.h"
+
+#include "documentmanager.h"
+#include "lexora3.h"
+#include "mytabitem.h"
+#include "qmyaction.h"
+#include "qmytextedit.h"
+#include "recentfiles.h"
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<Lexora3> startWindow()
+{
+    auto w = std::make_unique<Lexora3>(nullptr, 1.191, false);
+    w->show();
+    w->show2();
+    return w;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList tabTexts(QTabWidget *tabs)
+{
+    QStringList texts;
+    for (int i = 0; i < tabs->count(); ++i)
+        texts << tabs->tabText(i);
+    return texts;
+}
+
+QStringList visibleRecentEntries(const Lexora3 &w)
+{
+    QStringList texts;
+    for (QMyAction *a : w.recentFileQAs) {
+        if (a->isVisible())
+            texts << a->text();
+    }
+    return texts;
+}
+
+} // namespace
+
+class DocumentsTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QSettings().clear(); }
+
+    void writeThenRead_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("plain ASCII") << QStringLiteral("The {quick|fast} fox.");
+        QTest::newRow("accents, Hebrew and lines")
+            << QStringLiteral("Café {über|très}\nשלום\r\n\tend");
+    }
+
+    void writeThenRead()
+    {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("doc.txt"));
+        QCOMPARE(textfile::write(path, text), QString());
+        QCOMPARE(readBytes(path), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+        const textfile::ReadResult back = textfile::read(path);
+        QVERIFY(back.ok);
+        QCOMPARE(back.text, text);
+    }
+
+    void readEncodings_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("UTF-8 without byte-order mark (local encoding)")
+            << QByteArray("Caf\xC3\xA9 au lait") << QStringLiteral("Café au lait");
+        QTest::newRow("UTF-8 with byte-order mark")
+            << QByteArray("\xEF\xBB\xBF\xC3\xBC") << QStringLiteral("ü");
+        QTest::newRow("UTF-16LE with byte-order mark")
+            << QByteArray("\xFF\xFE\x41\x00\xE9\x00", 6) << QStringLiteral("Aé");
+        QTest::newRow("UTF-16BE with byte-order mark")
+            << QByteArray("\xFE\xFF\x00\x41\x05\xD0", 6) << QStringLiteral("Aא");
+    }
+
+    void readEncodings()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("in.txt"));
+        writeBytes(path, bytes);
+        const textfile::ReadResult read = textfile::read(path);
+        QVERIFY(read.ok);
+        QFETCH(QString, text);
+        QCOMPARE(read.text, text);
+    }
+
+    void companionNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("companions");
+        QTest::newRow("one dot") << "article.txt"
+                                 << QStringList({"article.flat.txt", "article.spun.txt",
+                                                 "article.html.txt"});
+        QTest::newRow("last dot splits") << "a.b.txt"
+                                         << QStringList({"a.b.flat.txt", "a.b.spun.txt",
+                                                         "a.b.html.txt"});
+        QTest::newRow("no dot: the name is the extension")
+            << "notes" << QStringList({"flat.notes", "spun.notes", "html.notes"});
+    }
+
+    void companionNames()
+    {
+        QFETCH(QString, name);
+        const textfile::CompanionNames c = textfile::companionNames(name);
+        QFETCH(QStringList, companions);
+        QCOMPARE(QStringList({c.flat, c.spun, c.html}), companions);
+    }
+
+    void saveAsExtension_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no extension") << "/d/story" << "/d/story.txt";
+        QTest::newRow(".txt kept") << "/d/story.txt" << "/d/story.txt";
+        QTest::newRow(".TEXT in capitals kept") << "/d/story.TEXT" << "/d/story.TEXT";
+        QTest::newRow("other extension gets .txt") << "/d/story.doc" << "/d/story.doc.txt";
+        QTest::newRow("txt only inside the name") << "/d/story.txt.bak" << "/d/story.txt.bak.txt";
+    }
+
+    void saveAsExtension()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QCOMPARE(textfile::withTextExtension(typed), saved);
+    }
+
+    void loadMakesDocumentAndCompanions()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.b.txt"));
+        writeBytes(path, "\xEF\xBB\xBF{one|two} three");
+        auto w = startWindow();
+        QVERIFY(w->documents->load(path));
+
+        QCOMPARE(tabTexts(w->mainTab), QStringList({"Untitled 1", "a.b.txt"}));
+        QCOMPARE(tabTexts(w->flatTab), QStringList({"Untitled 1-flat", "a.b.flat.txt"}));
+        QCOMPARE(tabTexts(w->spunTab), QStringList({"Untitled 1-spun", "a.b.spun.txt"}));
+        QCOMPARE(tabTexts(w->webTab), QStringList({"Untitled 1-html", "a.b.html.txt"}));
+        for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab})
+            QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(w->item, w->mainTab->widget(1));
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{one|two} three"));
+        QCOMPARE(w->textEdit->textCursor().position(), 0);
+        QVERIFY(w->item->isSaved());
+        QVERIFY(!w->textEdit->document()->isUndoAvailable());
+        QCOMPARE(w->item->getCurrentFile(), path);
+        QCOMPARE(w->windowTitle(), QStringLiteral("a.b.txt - Rewordix v1.191"));
+        // Companions of a loaded file sit beside it, not in the process's working directory.
+        auto *flat = qobject_cast<MyTabItem *>(w->flatTab->widget(1));
+        QCOMPARE(flat->getCurrentFile(), dir.filePath(QStringLiteral("a.b.flat.txt")));
+        QCOMPARE(w->curDir, dir.path() + QLatin1Char('/'));
+        QCOMPARE(QSettings().value("current_dir").toString().isEmpty(), false);
+    }
+
+    void loadFailsQuietly_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing file") << "nothing.txt";
+        QTest::newRow("a folder") << "";
+    }
+
+    void loadFailsQuietly()
+    {
+        QTemporaryDir dir;
+        auto w = startWindow();
+        QFETCH(QString, name);
+        QVERIFY(!w->documents->load(dir.filePath(name)));
+        QCOMPARE(w->mainTab->count(), 1);
+        QCOMPARE(w->flatTab->count(), 1);
+        QCOMPARE(w->curFileNum, 1);
+    }
+
+    void saveWritesByteOrderMarkAndPlainText()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("story.txt"));
+        writeBytes(path, "old");
+        auto w = startWindow();
+        QVERIFY(w->documents->load(path));
+        w->textEdit->selectAll();
+        w->textEdit->textCursor().insertHtml(QStringLiteral("<b>new</b> text"));
+        QVERIFY(!w->item->isSaved());
+        w->documents->fileSave();
+        QCOMPARE(readBytes(path), QByteArray("\xEF\xBB\xBFnew text"));
+        QVERIFY(w->item->isSaved());
+        // A plain save does not touch the recent list.
+        QCOMPARE(QSettings().value("recentFileList").toStringList(), QStringList({path}));
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        // A name at the file-system limit: the file exists, but QSaveFile cannot create its
+        // temporary file beside it (name + ".XXXXXX" is too long), so the write fails even for
+        // root.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".txt"));
+        writeBytes(path, "old content");
+        auto w = startWindow();
+        QVERIFY(w->documents->load(path));
+        w->textEdit->insertPlainText(QStringLiteral("new "));
+        QString message;
+        testenv::answerLater<QMessageBox>([&](QMessageBox *box) {
+            message = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QVERIFY(!w->documents->fileSave(path, w->item, w->mainTab->currentIndex()));
+        QCOMPARE(readBytes(path), QByteArray("old content"));
+        QVERIFY(!w->item->isSaved());
+        QVERIFY2(message.contains(path), qPrintable(message));
+    }
+
+    void saveAsThroughTheDialog()
+    {
+        QTemporaryDir dir;
+        const QString typed = dir.filePath(QStringLiteral("fresh"));
+        auto w = startWindow();
+        w->textEdit->insertPlainText(QStringLiteral("typed text"));
+        testenv::answerLater<QFileDialog>([&](QFileDialog *d) {
+            d->selectFile(typed);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        w->documents->fileSaveAs();
+        const QString saved = typed + QStringLiteral(".txt");
+        QCOMPARE(readBytes(saved), QByteArray("\xEF\xBB\xBFtyped text"));
+        QCOMPARE(w->item->getCurrentFile(), saved);
+        QCOMPARE(w->mainTab->tabText(0), QStringLiteral("fresh.txt"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("fresh.txt - Rewordix v1.191"));
+        QCOMPARE(QSettings().value("recentFileList").toStringList(), QStringList({saved}));
+        QCOMPARE(visibleRecentEntries(*w), QStringList({"1. " + saved}));
+        QVERIFY(w->item->isSaved());
+    }
+
+    void recentListOrderNoDuplicatesNeverCut()
+    {
+        QTemporaryDir dir;
+        QStringList paths;
+        for (int i = 1; i <= 7; ++i) {
+            paths << dir.filePath(QStringLiteral("f%1.txt").arg(i));
+            writeBytes(paths.last(), "x");
+        }
+        auto w = startWindow();
+        for (const QString &p : paths)
+            QVERIFY(w->documents->load(p));
+        QVERIFY(w->documents->load(paths.at(2)));
+
+        const QStringList expected = {paths[2], paths[6], paths[5], paths[4],
+                                      paths[3], paths[1], paths[0]};
+        QCOMPARE(QSettings().value("recentFileList").toStringList(), expected);
+        QCOMPARE(visibleRecentEntries(*w),
+                 QStringList({"1. " + paths[2], "2. " + paths[6], "3. " + paths[5],
+                              "4. " + paths[4], "5. " + paths[3]}));
+
+        // The menu of a new window shows the same five; choosing one loads that file.
+        w.reset();
+        auto again = startWindow();
+        QCOMPARE(visibleRecentEntries(*again).size(), 5);
+        again->recentFileQAs.at(1)->trigger();
+        QCOMPARE(again->item->getCurrentFile(), paths[6]);
+        QCOMPARE(QSettings().value("recentFileList").toStringList().first(), paths[6]);
+    }
+
+    void recentMenuTexts()
+    {
+        QCOMPARE(recentfiles::pathOfMenuText(QStringLiteral("3. /a/b.c.txt")),
+                 QStringLiteral("/a/b.c.txt"));
+        QCOMPARE(recentfiles::menuTexts({"/x", "/y"}), QStringList({"1. /x", "2. /y"}));
+    }
+
+    void closingModifiedTab_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("tabsLeft");
+        QTest::newRow("Cancel keeps the tab and its companions") << int(QMessageBox::Cancel) << 2;
+        QTest::newRow("Discard closes all four") << int(QMessageBox::Discard) << 1;
+    }
+
+    void closingModifiedTab()
+    {
+        QFETCH(int, answer);
+        auto w = startWindow();
+        w->documents->fileNew();
+        w->textEdit->insertPlainText(QStringLiteral("unsaved"));
+        QString title;
+        testenv::answerLater<QMessageBox>([&](QMessageBox *box) {
+            title = box->windowTitle();
+            box->button(QMessageBox::StandardButton(answer))->click();
+        });
+        w->documents->tabCloseRequested(1);
+        QCOMPARE(title, QStringLiteral("Application"));
+        QFETCH(int, tabsLeft);
+        for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab})
+            QCOMPARE(tabs->count(), tabsLeft);
+        QCOMPARE(w->item, w->mainTab->currentWidget());
+        QCOMPARE(w->textEdit, w->item->getTextEdit());
+    }
+
+    void closingLastTabOpensFreshDocument()
+    {
+        auto w = startWindow();
+        w->documents->tabCloseRequested(0);
+        QCOMPARE(tabTexts(w->mainTab), QStringList({"Untitled 2"}));
+        QCOMPARE(tabTexts(w->flatTab), QStringList({"Untitled 2-flat"}));
+        QCOMPARE(w->item, w->mainTab->widget(0));
+        QCOMPARE(w->flatItem, w->flatTab->widget(0));
+        QCOMPARE(w->webTextEdit, w->webItem->getTextBrowser());
+        // The edit commands keep working on the fresh document.
+        w->textEdit->insertPlainText(QStringLiteral("abc"));
+        w->textEdit->selectAll();
+        w->cut();
+        QCOMPARE(w->textEdit->toPlainText(), QString());
+        w->undo();
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("abc"));
+    }
+
+    void newDocumentsAreNumbered()
+    {
+        auto w = startWindow();
+        w->documents->fileNew();
+        w->documents->fileNew();
+        QCOMPARE(tabTexts(w->mainTab), QStringList({"Untitled 1", "Untitled 2", "Untitled 3"}));
+        QCOMPARE(tabTexts(w->spunTab),
+                 QStringList({"Untitled 1-spun", "Untitled 2-spun", "Untitled 3-spun"}));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Untitled 3 - Rewordix v1.191"));
+        w->mainTab->setCurrentIndex(0);
+        QCOMPARE(w->item, w->mainTab->widget(0));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Untitled 1 - Rewordix v1.191"));
+    }
+};
+
+REWORDIX_WINDOW_TEST_MAIN(DocumentsTest)
+#include "documents_test.moc"
