@@ -3,6 +3,8 @@
 #include "lexora3.h"
 #include "qmytextedit.h"
 
+#include "myhighlighter.h"
+
 #include <QAction>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -139,5 +141,6 @@ void MyTabItem::redoAvailable()
 // The one place where the spin-syntax highlighter is put on an editor.
 void MyTabItem::attachHighlighter()
 {
-    // Not wired yet: the depth highlighter (MyHighlighter) is attached here when it lands.
+    if (!mh)
+        mh = new MyHighlighter(textEdit->document());
 }
