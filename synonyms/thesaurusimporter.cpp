@@ -287,7 +287,8 @@ ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const P
 
     while (!lines.atEnd()) {
         const QByteArrayView headBytes = lines.next();
-        const qsizetype bar = headBytes.lastIndexOf('|');
+        // "word|N": the word ends at the first bar, and all that follows is the count.
+        const qsizetype bar = headBytes.indexOf('|');
         if (bar < 0)
             continue;
         bool isNumber = false;

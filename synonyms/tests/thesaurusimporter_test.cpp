@@ -116,11 +116,12 @@ private slots:
         QVERIFY(r.body.isEmpty());
     }
 
-    // A head line whose count runs past the end, a count that is no number, and CRLF lines.
+    // A count that is no number, a line with a second bar before its number (a meaning line,
+    // not a head line), a head line whose count runs past the end, and CRLF lines.
     void damagedRecords()
     {
-        const QByteArray dat = "UTF-8\r\nbroken|x\r\n-|lost|gone\r\nwide|1\r\n-|broad|large\r\n"
-                               "short|5\r\n-|brief|curt";
+        const QByteArray dat = "UTF-8\r\nbroken|x\r\n-|lost|gone\r\nodd|head|1\r\n-|x|y\r\n"
+                               "wide|1\r\n-|broad|large\r\nshort|5\r\n-|brief|curt";
         const ThesaurusImporter::Result r = ThesaurusImporter::convert(dat);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(bodyLines(r.body), (QStringList{"wide|broad|large", "short|brief|curt"}));
