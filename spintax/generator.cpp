@@ -14,9 +14,22 @@ quint64 clockSeed()
     return quint64(QDateTime::currentMSecsSinceEpoch()) * 10000 % 2147483647;
 }
 
-inline void copyChars(QChar *out, qsizetype &pos, const QChar *src, int start, int length)
+// Output buffers get this much room past the longest possible output, so a
+// short piece can be copied as one fixed 16- or 32-byte block.
+constexpr qsizetype copySlack = 16;
+
+// Most pieces are a word or two: a fixed-size copy of a whole block is a
+// couple of instructions where a call to memcpy of a variable length is not.
+// The block may read past the piece but never past the source.
+inline void copyChars(QChar *out, qsizetype &pos, const QChar *src, qsizetype srcSize, int start,
+                      int length)
 {
-    std::memcpy(out + pos, src + start, size_t(length) * sizeof(QChar));
+    if (length <= 8 && start + 8 <= srcSize)
+        std::memcpy(out + pos, src + start, 8 * sizeof(QChar));
+    else if (length <= 16 && start + 16 <= srcSize)
+        std::memcpy(out + pos, src + start, 16 * sizeof(QChar));
+    else
+        std::memcpy(out + pos, src + start, size_t(length) * sizeof(QChar));
     pos += length;
 }
 
@@ -100,8 +113,16 @@ void Generator::walk(const SpinTree &tree, int first, int count, bool random, bo
                      bool saveToMap, QChar *out, qsizetype &pos)
 {
     const QChar *src = tree.source().constData();
+    const qsizetype srcSize = tree.source().size();
     const SpinTree::Item *items = tree.allItems().data();
     const std::vector<SpinTree::Group> &groups = tree.groups();
+
+    // Indices go to a scratch array with room for every group and are added
+    // to the signature in one block at the end.
+    if (sigScratch.size() < groups.size())
+        sigScratch.resize(groups.size());
+    int *sig = sigScratch.data();
+    int *sigPos = sig;
 
     // An explicit stack instead of recursion: one frame per group being
     // resolved, so nesting depth costs heap, never call stack.
@@ -113,7 +134,7 @@ void Generator::walk(const SpinTree &tree, int first, int count, bool random, bo
             if (frame.group >= 0) {
                 // The enclosing group's index goes after those of its nested
                 // groups, which were appended while its alternative was walked.
-                s.append(frame.choice);
+                *sigPos++ = frame.choice;
                 if (saveToMap) {
                     const SpinTree::Group &g = groups[size_t(frame.group)];
                     record(out, frame.outStart, int(pos), g.open, g.close + 1);
@@ -124,7 +145,7 @@ void Generator::walk(const SpinTree &tree, int first, int count, bool random, bo
         }
         const SpinTree::Item &item = items[frame.item++];
         if (!item.isGroup()) {
-            copyChars(out, pos, src, item.start, item.length);
+            copyChars(out, pos, src, srcSize, item.start, item.length);
             continue;
         }
         const SpinTree::Group &g = groups[size_t(item.group)];
@@ -136,9 +157,9 @@ void Generator::walk(const SpinTree &tree, int first, int count, bool random, bo
             if (g.simpleCount > 0) {
                 choice = choose(g.simpleCount, groupOuter && !random);
                 const SpinTree::Alternative &a = tree.alternatives(g)[size_t(choice)];
-                copyChars(out, pos, src, a.start, a.end - a.start);
+                copyChars(out, pos, src, srcSize, a.start, a.end - a.start);
             }
-            s.append(choice);
+            *sigPos++ = choice;
             if (saveToMap)
                 record(out, outStart, int(pos), g.open, g.close + 1);
         } else {
@@ -146,6 +167,12 @@ void Generator::walk(const SpinTree &tree, int first, int count, bool random, bo
             const SpinTree::Alternative &a = tree.alternatives(g)[size_t(choice)];
             stack.push_back({a.firstItem, a.firstItem + a.itemCount, item.group, choice, int(pos)});
         }
+    }
+    const qsizetype written = sigPos - sig;
+    if (written > 0) {
+        const qsizetype base = s.size();
+        s.resize(base + written);
+        std::memcpy(s.data() + base, sig, size_t(written) * sizeof(int));
     }
 }
 
@@ -160,7 +187,7 @@ std::optional<SpinResult> Generator::anySpin(const QString &text, bool random, b
         map.clear();
     // Every output character is a source character used at most once, so the
     // source length bounds the output.
-    QString out(text.size(), Qt::Uninitialized);
+    QString out(text.size() + copySlack, Qt::Uninitialized);
     qsizetype pos = 0;
     const auto [first, count] = tree->rootRange();
     walk(*tree, first, count, random, outer, saveToMap, out.data(), pos);
@@ -177,7 +204,7 @@ std::optional<SpinResult> Generator::anySpin(const QString &text, bool random, b
 SpinResult Generator::anySpin(const SpinTree &tree, bool random)
 {
     ensureRandom(tree.source());
-    QString out(tree.source().size(), Qt::Uninitialized);
+    QString out(tree.source().size() + copySlack, Qt::Uninitialized);
     qsizetype pos = 0;
     const auto [first, count] = tree.rootRange();
     walk(tree, first, count, random, true, false, out.data(), pos);
@@ -197,13 +224,13 @@ QString Generator::spinSingle(const QString &text, bool random, bool saveToMap)
         return QString();
     if (saveToMap)
         map.clear();
-    QString out(text.size(), Qt::Uninitialized);
+    QString out(text.size() + copySlack, Qt::Uninitialized);
     QChar *data = out.data();
     qsizetype pos = 0;
     const QChar *src = text.constData();
     for (const SpinTree::Item &item : tree->rootItems()) {
         if (!item.isGroup()) {
-            copyChars(data, pos, src, item.start, item.length);
+            copyChars(data, pos, src, text.size(), item.start, item.length);
             continue;
         }
         // The top-level group keeps its braces and bars; its content is spun

@@ -118,6 +118,7 @@ private:
     QList<int> s;      // signature of the copy being built
     SpunMap map;
     std::vector<Frame> stack;
+    std::vector<int> sigScratch;
     // The last text parsed by the text overloads, reused while it is unchanged.
     std::unique_ptr<SpinTree> cachedTree;
     bool cachedValid = false;
