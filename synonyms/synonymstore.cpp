@@ -155,6 +155,7 @@ bool SynonymStore::hasDatabase() const
 void SynonymStore::loadSynonyms()
 {
     emit loadingStarted();
+    justImported = false;
     if (db && !db->isOpen())
         db->connect(tempDir);
 
@@ -250,7 +251,7 @@ void SynonymStore::importThesaurusIfMissing()
             emit thesaurusImportProgress(done, total);
         });
     if (r.ok) {
-        imported.insert(curLang);
+        justImported = true;
     } else {
         importFailed.insert(curLang);
         qWarning("Built-in thesaurus not imported: %s", qPrintable(r.error));
@@ -398,10 +399,9 @@ void SynonymStore::listFileFailed()
     QFile::remove(tempDir + SynonymFiles::listFile(curLang));
     QFile::remove(tempDir + SynonymFiles::favFile(curLang));
     allUserSyn.clear();
-    if (imported.contains(curLang)) {
-        // A list made from the built-in thesaurus in this run: no download would mend it, so
-        // the language goes without a list until the next start.
-        imported.remove(curLang);
+    if (justImported) {
+        // The list was made from the built-in thesaurus a moment ago: no download would mend
+        // it, so the language goes without a list until the next start.
         importFailed.insert(curLang);
         qWarning("The list made from the built-in thesaurus for %s cannot be read",
                  qPrintable(curLang));

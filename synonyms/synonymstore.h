@@ -185,8 +185,8 @@ private:
     QString thesaurusFolder;
     LocalDatabase *db = nullptr;
     int loads = 0;
-    // Languages whose list was imported from a thesaurus in this run, and those whose import
-    // failed: a failure is reported once and not retried until the next start.
-    QSet<QString> imported;
+    // Whether the list being loaded was made from the thesaurus during this load.
+    bool justImported = false;
+    // Languages whose import failed: reported once, not retried until the next start.
     QSet<QString> importFailed;
 };
