@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
@@ -294,6 +295,36 @@ private slots:
         }
         QCOMPARE(marked, QStringList());
         QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("quick brown\nfox"));
+    }
+
+    void editorKeys()
+    {
+        auto w = startWindow();
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+        QTest::keyClick(w->textEdit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("pasted"));
+        // Tab and Shift+Tab are word steps: they never type a tab or move the focus away.
+        w->allowChanges = false;
+        QTest::keyClick(w->textEdit, Qt::Key_Tab);
+        QTest::keyClick(w->textEdit, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("pasted"));
+        QVERIFY(w->allowChanges); // any key release sets it again
+    }
+
+    void undoEntryFollowsCurrentDocument()
+    {
+        auto w = startWindow();
+        QTest::keyClicks(w->textEdit, QStringLiteral("abc"));
+        QVERIFY(w->undoQA->isEnabled());
+        w->documents->fileNew();
+        QVERIFY(!w->undoQA->isEnabled());
+        w->mainTab->setCurrentIndex(0);
+        QVERIFY(w->undoQA->isEnabled());
+        w->undoQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(), QString());
+        QVERIFY(w->redoQA->isEnabled());
+        w->redoQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("abc"));
     }
 
     void closeWithoutUnsavedDocumentClosesAtOnce()

@@ -1,0 +1,117 @@
+// The program's command line, run for real: without arguments it hands over to the Updater
+// beside it; with an argument, or when there is no Updater, it starts its window.
+
+#include "ruraravo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A copy of the program in its own folder, so an Updater can be put beside it.
+struct Installation
+{
+    QTemporaryDir dir;
+    QString program = dir.filePath(QStringLiteral("rewordix"));
+    QString updater = dir.filePath(QStringLiteral("rewordix-updater"));
+    QString updaterLog = dir.filePath(QStringLiteral("updater-arguments"));
+    QString home = dir.filePath(QStringLiteral("home/"));
+
+    Installation() { QFile::copy(QStringLiteral(REWORDIX_PROGRAM), program); }
+
+    // An Updater that only records its arguments, one a line.
+    void addUpdater() const
+    {
+        QFile script(updater);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + updaterLog.toUtf8() + "\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+
+    void start(QProcess &process, const QStringList &arguments) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("REWORDIX_HOME"), home);
+        env.insert(QStringLiteral("HOME"), dir.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(env);
+        process.start(program, arguments);
+        QVERIFY(process.waitForStarted());
+    }
+};
+
+QStringList readLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// True when the program is still running after `ms` (it shows its window and waits).
+bool stillRunningAfter(QProcess &process, int ms)
+{
+    const bool ended = process.waitForFinished(ms);
+    if (!ended) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return !ended;
+}
+
+} // namespace
+
+class RurAravoTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void updaterArguments()
+    {
+        QCOMPARE(RurAravo::updaterArguments(QStringLiteral("/w/")),
+                 QStringList({"1.191", "/w/rewordix"}));
+    }
+
+    void noArgumentsHandsOverToUpdater()
+    {
+        Installation install;
+        install.addUpdater();
+        QProcess process;
+        install.start(process, {});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(readLines(install.updaterLog),
+                                  QStringList({"1.191", install.home + "rewordix"}), 10000);
+        QVERIFY(QFileInfo(install.home).isDir()); // the working folder was created
+    }
+
+    void anArgumentSkipsTheHandOver()
+    {
+        Installation install;
+        install.addUpdater();
+        QProcess process;
+        install.start(process, {QStringLiteral("1")});
+        QVERIFY(stillRunningAfter(process, 3000));
+        QVERIFY(!QFile::exists(install.updaterLog));
+        QVERIFY(QFile::exists(install.home + "db.sqlite")); // the window opened its database
+    }
+
+    void missingUpdaterStartsTheWindow()
+    {
+        Installation install;
+        QProcess process;
+        install.start(process, {});
+        QVERIFY(stillRunningAfter(process, 3000));
+        QVERIFY(QFile::exists(install.home + "db.sqlite"));
+    }
+};
+
+QTEST_GUILESS_MAIN(RurAravoTest)
+#include "ruraravo_test.moc"
