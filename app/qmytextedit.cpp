@@ -1,5 +1,6 @@
 #include "qmytextedit.h"
 
+#include "bracepairhighlight.h"
 #include "lexora3.h"
 
 #include <QKeyEvent>
@@ -9,6 +10,9 @@ QMyTextEdit::QMyTextEdit(Lexora3 *window, bool textHighlight, QWidget *parentWid
     : QTextEdit(parentWidget), parent(window), textHighlight(textHighlight)
 {
     setMouseTracking(true);
+    // Spun companions use their extra selections for the hover mark instead.
+    if (!textHighlight)
+        new BracePairHighlight(this);
 }
 
 void QMyTextEdit::keyPressEvent(QKeyEvent *event)
