@@ -175,7 +175,8 @@ QString makeFlat(const QString &text)
 
 QString removeOriginalWord(const QString &text)
 {
-    const SpinTree tree = SpinTree::parseLenient(text);
+    thread_local SpinTree tree;
+    tree.assignLenient(text);
     const std::vector<SpinTree::Group> &groups = tree.groups();
     const std::vector<SpinTree::Item> &items = tree.allItems();
 
@@ -188,7 +189,8 @@ QString removeOriginalWord(const QString &text)
         std::span<const SpinTree::Alternative> alts = tree.alternatives(g);
         return alts.size() > 1 ? alts.subspan(1) : alts;
     };
-    std::vector<char> braced(groups.size(), 0);
+    thread_local std::vector<char> braced;
+    braced.assign(groups.size(), 0);
     for (size_t g = groups.size(); g-- > 0;) {
         const std::span<const SpinTree::Alternative> kept = keptAlternatives(groups[g]);
         bool bar = kept.size() > 1;

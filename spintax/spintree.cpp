@@ -105,6 +105,12 @@ SpinTree SpinTree::parseLenient(const QString &text)
     return tree;
 }
 
+void SpinTree::assignLenient(const QString &source)
+{
+    const std::vector<int> literal = unmatchedOpens(source);
+    build(source, &literal);
+}
+
 bool SpinTree::assign(const QString &text)
 {
     if (build(text, nullptr))

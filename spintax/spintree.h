@@ -76,6 +76,8 @@ public:
     // arrays instead of allocating and faulting in fresh pages each time.
     // False, and the tree of the empty text, when a `{` has no partner.
     bool assign(const QString &text);
+    // parseLenient into this tree, reusing its memory.
+    void assignLenient(const QString &text);
 
     const QString &source() const { return text; }
     QStringView view(int start, int length) const { return QStringView(text).mid(start, length); }
