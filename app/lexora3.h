@@ -2,6 +2,8 @@
 
 #include "storage/localdatabase.h"
 
+#include "navigator.h"
+
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
@@ -338,4 +340,12 @@ private:
 
     QFrame *centralFrame = nullptr;
     QRegularExpressionValidator *addSynValidator = nullptr;
+
+    // The main spin editor as the navigator sees it (always the current textEdit).
+    EditorPort mainEditorPort();
+
+public:
+    // Sentence, paragraph and word steps on the main editor; clears allowChanges while its
+    // own selections land.
+    Navigator navigator{allowChanges, mainEditorPort()};
 };

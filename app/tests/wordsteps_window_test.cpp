@@ -1,0 +1,57 @@
+// The word steps reached from the window: Tab and Shift+Tab in the spin editor, and the "<" and
+// ">" buttons of the bottom bar, on a started window.
+
+#include "testenv.h"
+
+#include "lexora3.h"
+#include "qmytextedit.h"
+
+#include <QPushButton>
+#include <QTextCursor>
+
+#include <memory>
+
+class WordStepsWindowTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QSettings().clear(); }
+
+    void tabAndButtonsStepThroughWords()
+    {
+        auto w = std::make_unique<Lexora3>(nullptr, 1.191, false);
+        w->show();
+        w->show2();
+        w->textEdit->setPlainText(QStringLiteral("foo (bar baz) {a|b} qux"));
+        QTextCursor cursor = w->textEdit->textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(3, QTextCursor::KeepAnchor);
+        w->textEdit->setTextCursor(cursor);
+
+        QStringList reached;
+        const auto selected = [&] { reached << w->textEdit->textCursor().selectedText(); };
+        QTest::keyClick(w->textEdit, Qt::Key_Tab);
+        selected();
+        QTest::keyClick(w->textEdit, Qt::Key_Tab);
+        selected();
+        w->nextPB->click();
+        selected();
+        w->nextPB->click(); // last word: nothing changes
+        selected();
+        QTest::keyClick(w->textEdit, Qt::Key_Backtab);
+        selected();
+        w->previousPB->click();
+        selected();
+        QTest::keyClick(w->textEdit, Qt::Key_Tab, Qt::ShiftModifier);
+        selected();
+        QCOMPARE(reached,
+                 (QStringList{"(bar baz)", "{a|b}", "qux", "qux", "{a|b}", "(bar baz)", "foo"}));
+        // Tab steps, it does not type a tab character.
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("foo (bar baz) {a|b} qux"));
+        QVERIFY(w->allowChanges);
+    }
+};
+
+REWORDIX_WINDOW_TEST_MAIN(WordStepsWindowTest)
+#include "wordsteps_window_test.moc"
