@@ -4,6 +4,7 @@
 #include "qmytextedit.h"
 
 #include "myhighlighter.h"
+#include "storage/settingsstore.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -17,16 +18,14 @@
 
 MyTabItem::MyTabItem(int fileNum, Lexora3 *parent, bool textEditB, bool textHighlight)
     : QWidget(parent), fileName(QStringLiteral("Untitled ") + QString::number(fileNum)),
-      parent(parent), textEditB(textEditB)
+      mainWindow(parent), textEditB(textEditB)
 {
     textEdit = new QMyTextEdit(parent, textHighlight, this);
     textBrowser = new QTextBrowser(this);
     textBrowser->setOpenLinks(false);
     connect(textBrowser, &QTextBrowser::anchorClicked, this, [](const QUrl &url) {
-        QString address = url.toString();
-        if (!address.startsWith(QLatin1String("http://")))
-            address.prepend(QLatin1String("http://"));
-        QDesktopServices::openUrl(QUrl(address));
+        // An address without a scheme gets "http://"; "https://" and others are kept.
+        QDesktopServices::openUrl(QUrl(storage::withScheme(url.toString())));
     });
 
     auto *layout = new QVBoxLayout(this);
@@ -115,27 +114,27 @@ void MyTabItem::redo()
 void MyTabItem::undoAvailable(bool available)
 {
     undoB = available;
-    if (parent->item == this && parent->undoQA)
-        parent->undoQA->setEnabled(available);
+    if (mainWindow->item == this && mainWindow->undoQA)
+        mainWindow->undoQA->setEnabled(available);
 }
 
 void MyTabItem::redoAvailable(bool available)
 {
     redoB = available;
-    if (parent->item == this && parent->redoQA)
-        parent->redoQA->setEnabled(available);
+    if (mainWindow->item == this && mainWindow->redoQA)
+        mainWindow->redoQA->setEnabled(available);
 }
 
 void MyTabItem::undoAvailable()
 {
-    if (parent->undoQA)
-        parent->undoQA->setEnabled(undoB);
+    if (mainWindow->undoQA)
+        mainWindow->undoQA->setEnabled(undoB);
 }
 
 void MyTabItem::redoAvailable()
 {
-    if (parent->redoQA)
-        parent->redoQA->setEnabled(redoB);
+    if (mainWindow->redoQA)
+        mainWindow->redoQA->setEnabled(redoB);
 }
 
 // The one place where the spin-syntax highlighter is put on an editor.

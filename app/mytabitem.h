@@ -63,7 +63,7 @@ private:
     QMyTextEdit *textEdit = nullptr;
     QTextBrowser *textBrowser = nullptr;
     QSyntaxHighlighter *mh = nullptr;
-    Lexora3 *parent;
+    Lexora3 *mainWindow;
     bool textEditB;
     bool undoB = false;
     bool redoB = false;

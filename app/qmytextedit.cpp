@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 
 QMyTextEdit::QMyTextEdit(Lexora3 *window, bool textHighlight, QWidget *parentWidget)
-    : QTextEdit(parentWidget), parent(window), textHighlight(textHighlight)
+    : QTextEdit(parentWidget), lexora(window), textHighlight(textHighlight)
 {
     setMouseTracking(true);
     // Spun companions use their extra selections for the hover mark instead.
@@ -18,21 +18,21 @@ QMyTextEdit::QMyTextEdit(Lexora3 *window, bool textHighlight, QWidget *parentWid
 void QMyTextEdit::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F3) {
-        if (parent->searchFindNext()) {
+        if (lexora->searchFindNext()) {
             event->accept();
             return;
         }
     } else if (event->key() == Qt::Key_V && event->modifiers() == Qt::ControlModifier) {
-        parent->paste();
+        lexora->paste();
         event->accept();
         return;
     } else if (event->key() == Qt::Key_Backtab
                || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
-        parent->previousClicked(false);
+        lexora->previousClicked(false);
         event->accept();
         return;
     } else if (event->key() == Qt::Key_Tab) {
-        parent->nextClicked(false);
+        lexora->nextClicked(false);
         event->accept();
         return;
     }
@@ -41,7 +41,7 @@ void QMyTextEdit::keyPressEvent(QKeyEvent *event)
 
 void QMyTextEdit::keyReleaseEvent(QKeyEvent *event)
 {
-    parent->allowChanges = true;
+    lexora->allowChanges = true;
     QTextEdit::keyReleaseEvent(event);
 }
 
@@ -53,16 +53,16 @@ bool QMyTextEdit::focusNextPrevChild(bool)
 
 void QMyTextEdit::mousePressEvent(QMouseEvent *event)
 {
-    parent->allowCursorChange = false;
-    parent->linkSpunClick(this, event->position().toPoint());
+    lexora->allowCursorChange = false;
+    lexora->linkSpunClick(this, event->position().toPoint());
     QTextEdit::mousePressEvent(event);
-    parent->allowCursorChange = true;
-    parent->cursorChanged(1);
+    lexora->allowCursorChange = true;
+    lexora->cursorChanged(1);
 }
 
 void QMyTextEdit::mouseMoveEvent(QMouseEvent *event)
 {
     if (textHighlight)
-        parent->highlightSpunWord(this, event->position().toPoint());
+        lexora->highlightSpunWord(this, event->position().toPoint());
     QTextEdit::mouseMoveEvent(event);
 }

@@ -18,6 +18,7 @@ public:
     Q_DISABLE_COPY_MOVE(QMyTextEdit)
 
     bool isTextHighlight() const { return textHighlight; }
+    Lexora3 *mainWindow() const { return lexora; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -27,6 +28,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    Lexora3 *parent;
+    Lexora3 *lexora;
     bool textHighlight;
 };
