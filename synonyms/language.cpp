@@ -21,7 +21,7 @@ const QList<Language> &Language::all()
             {"fre", "French", "french", Script::Latin},
             {"dut", "Dutch", "dutch", Script::Latin},
             {"por", "Portuguese", "portuguese", Script::Latin},
-            {"bul", "Bulgarian", "bulgarian", Script::Latin},
+            {"bul", "Bulgarian", "bulgarian", Script::Cyrillic},
         };
         QList<Language> list;
         for (const Row &r : rows) {

@@ -7,12 +7,13 @@
 // cache files ("eng_syn.dat"), tables (eng_usersyn, eng_fav), settings keys and version fields.
 struct Language
 {
-    // Which characters the add field of the synonym panel accepts.
+    // Which letters the add field of the synonym panel accepts.
     enum class Script
     {
         Latin,
         Hebrew,
-        Arabic
+        Arabic,
+        Cyrillic
     };
 
     QString code;

@@ -525,8 +525,14 @@ void SynonymStore::unmarkFavourite(const QString &word, const QString &synonym, 
     QStringList &list = (*map)[key];
     removeIgnoringCase(list, synonym);
     storeFav(key, type, list);
-    if (kind == Kind::UserFavourite)
-        userSyn[key].prepend(synonym);
+    if (kind == Kind::UserFavourite) {
+        // The user's own entry stays theirs as a plain synonym; stored, so that unstarring it
+        // does not lose it at the next start.
+        QStringList &own = userSyn[key];
+        removeIgnoringCase(own, synonym);
+        own.prepend(synonym);
+        storeUserSyn(key, own);
+    }
 }
 
 void SynonymStore::removeSynonym(const QString &word, const QString &synonym, Kind kind)
@@ -574,8 +580,16 @@ void SynonymStore::removeSynonym(const QString &word, const QString &synonym, Ki
 
 void SynonymStore::learn(const QString &word, const QString &synonym, bool favourite)
 {
+    if (synonym.trimmed().isEmpty())
+        return;
+    // A learned alternative is kept like an added one, so it survives a restart.
     const QString key = storeKey(word);
-    (favourite ? userFav : userSyn)[key].prepend(synonym);
+    QStringList &list = (favourite ? userFav : userSyn)[key];
+    list.prepend(synonym);
+    if (favourite)
+        storeFav(key, UserFavType, list);
+    else
+        storeUserSyn(key, list);
 }
 
 // The writes follow one pattern: look for the word's row, insert it when absent, else update the

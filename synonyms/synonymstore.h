@@ -126,14 +126,14 @@ public:
     // user favourite. Other kinds are left alone.
     void markFavourite(const QString &word, const QString &synonym, Kind kind);
     // Unstars `synonym`: removed from its grade's favourites (the list is stored also when it
-    // becomes empty); a user favourite goes back to the front of the user synonyms in memory.
+    // becomes empty); a user favourite goes back to the front of the user synonyms (stored).
     void unmarkFavourite(const QString &word, const QString &synonym, Kind kind);
     // Removes `synonym` from the word's lists for good: a user favourite or user synonym from the
     // user's lists, a community favourite or server synonym from the favourites and the server
     // list in memory. The word's deleted list records it, which hides it at every later load.
     void removeSynonym(const QString &word, const QString &synonym, Kind kind);
-    // Adopts an alternative found in the text (memory only): as first user favourite or first user
-    // synonym.
+    // Adopts an alternative found in the text as first user favourite or first user synonym,
+    // stored like an added one.
     void learn(const QString &word, const QString &synonym, bool favourite);
 
     // ---- the store ----------------------------------------------------------------------------

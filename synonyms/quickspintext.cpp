@@ -1,0 +1,165 @@
+#include "quickspintext.h"
+
+#include "language.h"
+
+namespace quickspin {
+
+namespace {
+
+bool isWhite(QChar c)
+{
+    return c.unicode() <= 32;
+}
+
+} // namespace
+
+QString capitalised(const QString &entry, bool capital)
+{
+    if (!capital || entry.isEmpty())
+        return entry;
+    QString out = entry;
+    out[0] = out[0].toUpper();
+    return out;
+}
+
+GroupChoice groupText(const QStringList &entries, const QString &label, const QString &word)
+{
+    GroupChoice choice;
+    QString g = entries.size() > 1 ? QStringLiteral("{") : QString();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString &e = entries[i];
+        if (e.compare(u"(blank)", Qt::CaseInsensitive) != 0) {
+            g += e;
+            if (i + 1 < entries.size())
+                g += u'|';
+            continue;
+        }
+        // The blank becomes the group's first, empty alternative wherever it was ticked.
+        choice.blank = true;
+        const QString t = g.trimmed();
+        if (t == u"{")
+            g = QStringLiteral("{|");
+        else if (t == u"{|")
+            continue;
+        else if (t.isEmpty())
+            // The blank alone makes the text shown optional. After an earlier blank the label is
+            // empty; the word itself keeps the group from losing its only real alternative.
+            g = QStringLiteral("{|") + (label.isEmpty() ? word : label);
+        else
+            g = QStringLiteral("{|") + g.mid(1);
+    }
+    choice.label = choice.blank || entries.isEmpty() ? QString() : entries.first();
+
+    if (!choice.blank && g.startsWith(u"{|"))
+        g.remove(1, 1);
+    if (g.startsWith(u"{||"))
+        g.remove(1, 1);
+    if (g.endsWith(u'|'))
+        g.chop(1);
+    if (g.startsWith(u'{'))
+        g += u'}';
+    if (g == u"{}")
+        g.clear();
+    choice.group = g;
+    return choice;
+}
+
+Restored deselectedText(const QString &label, const QString &selectedText)
+{
+    Restored r{label, label};
+    if (label.isEmpty())
+        r.text = QStringLiteral("{") + selectedText.mid(2); // "{|fast|quick}" -> "{fast|quick}"
+    if (!r.text.contains(u'|') && r.text.size() >= 2 && r.text.startsWith(u'{')
+        && r.text.endsWith(u'}')) {
+        r.text = r.text.mid(1, r.text.size() - 2);
+        r.label = r.text;
+    }
+    return r;
+}
+
+std::optional<Span> groupAround(QStringView paragraph, qsizetype p)
+{
+    const qsizetype len = paragraph.size();
+    if (len == 0)
+        return std::nullopt;
+    p = qBound(qsizetype(0), p, len);
+    if (p < len && paragraph[p] == u'{')
+        ++p;
+    if (p >= 2 && paragraph[p - 1] == u'}')
+        p -= 2;
+    if (p >= 1 && p < len && paragraph[p] == u'}')
+        --p;
+
+    qsizetype l = -1;
+    for (qsizetype i = qMin(p, len - 1); i >= 0; --i) {
+        if (paragraph[i] == u'}')
+            break;
+        if (paragraph[i] == u'{') {
+            l = i;
+            break;
+        }
+    }
+    if (l < 0)
+        return std::nullopt;
+    for (qsizetype i = p; i < len; ++i) {
+        if (paragraph[i] == u'{')
+            break;
+        if (paragraph[i] == u'}')
+            return Span{l, i};
+    }
+    return std::nullopt;
+}
+
+qsizetype wordPosition(QStringView paragraph, qsizetype caret)
+{
+    const qsizetype len = paragraph.size();
+    qsizetype q = qBound(qsizetype(0), caret, len);
+    if (q == len)
+        --q;
+    if (q >= 1 && q < len && (paragraph[q] == u'.' || paragraph[q] == u',')
+        && !isWhite(paragraph[q - 1]))
+        --q;
+    return q;
+}
+
+QList<qsizetype> wholeWordOccurrences(const QString &text, const QString &word)
+{
+    QList<qsizetype> starts;
+    if (word.isEmpty())
+        return starts;
+    const QRegularExpression re(QStringLiteral("(?<!\\w)") + QRegularExpression::escape(word)
+                                    + QStringLiteral("(?!\\w)"),
+                                QRegularExpression::UseUnicodePropertiesOption);
+    auto it = re.globalMatch(text);
+    while (it.hasNext())
+        starts.append(it.next().capturedStart());
+    return starts;
+}
+
+QRegularExpression addFieldPattern(const QString &languageCode)
+{
+    const int index = Language::indexOfCode(languageCode.toLower());
+    const Language::Script script =
+        index >= 0 ? Language::all().at(index).script : Language::Script::Latin;
+    QString letters;
+    switch (script) {
+    case Language::Script::Hebrew:
+        letters = QStringLiteral("\\x{0590}-\\x{05FF}");
+        break;
+    case Language::Script::Arabic:
+        letters = QStringLiteral("\\x{0600}-\\x{06FF}");
+        break;
+    case Language::Script::Cyrillic:
+        letters = QStringLiteral("\\x{0400}-\\x{04FF}");
+        break;
+    case Language::Script::Latin:
+        letters = QStringLiteral("\\x{0000}-\\x{017F}\\x{0218}-\\x{021B}\\x{1E00}-\\x{1EFF}");
+        break;
+    }
+    // Blanks, tab, digits, the bar and the punctuation of phrases and spin text.
+    const QString punctuation = QStringLiteral("\\s\\t\\d#$%&'()*+,\\-./:;<=>?@\\[\\]^_`{|}~\\\\!");
+    return QRegularExpression(QStringLiteral("[") + letters + punctuation + QStringLiteral("]*"),
+                              QRegularExpression::UseUnicodePropertiesOption);
+}
+
+} // namespace quickspin
