@@ -354,7 +354,12 @@ QList<int> QuickSpinPanel::tickedRows() const
 
 void QuickSpinPanel::synSelectionChanged()
 {
+    // Whether this change ticked or unticked the row just clicked (the current row): only such a
+    // change is a choice for the Spin log, not a group written again after a removal.
+    QTableWidgetItem *current = synTW->currentItem();
+    const bool wasTicked = current && tickOrder.contains(current);
     syncTickOrder();
+    const bool clicked = current && wasTicked != tickOrder.contains(current);
     if (updatingList)
         return;
     QTextEdit *edit = editor ? editor() : nullptr;
@@ -369,7 +374,7 @@ void QuickSpinPanel::synSelectionChanged()
     switch (mode()) {
     case Mode::Spin:
     case Mode::SpinAll:
-        applySpin(ticked, edit);
+        applySpin(ticked, clicked, edit);
         break;
     case Mode::Replace:
         applyReplace(ticked.last(), false, edit);
@@ -402,7 +407,7 @@ void QuickSpinPanel::restoreDeselected(QTextEdit *edit)
     edit->setTextCursor(selection(edit->document(), start, start + int(r.label.size())));
 }
 
-void QuickSpinPanel::applySpin(const QList<int> &ticked, QTextEdit *edit)
+void QuickSpinPanel::applySpin(const QList<int> &ticked, bool clicked, QTextEdit *edit)
 {
     if (model.rowCount() == 0)
         return;
@@ -410,7 +415,8 @@ void QuickSpinPanel::applySpin(const QList<int> &ticked, QTextEdit *edit)
     const QStringList syns = model.curSyns();
 
     const int current = synTW->currentRow();
-    if (ticked.size() > 1 && current > 0 && current < syns.size() && !syns[current].isEmpty()) {
+    if (clicked && ticked.size() > 1 && current > 0 && current < syns.size()
+        && !syns[current].isEmpty()) {
         const QTableWidgetItem *cell = synTW->item(current, QMyTableWidget::TextColumn);
         log(UsageLog::Kind::Quick,
             UsageLog::quickRecord(curSynQL->text(), syns[current], cell && cell->isSelected()));
@@ -559,8 +565,9 @@ void QuickSpinPanel::addSynonym()
         insertTableRow(row);
     }
     addSynLE->clear();
-    // Ticking the new synonym applies it like a click would.
-    selectRow(row);
+    // Ticking the new synonym applies it like a click on it would.
+    synTW->setCurrentItem(synTW->item(row, QMyTableWidget::TextColumn),
+                          QItemSelectionModel::Select);
     addSynLE->setFocus();
 }
 
@@ -648,7 +655,7 @@ void QuickSpinPanel::deleteSynonym(int row)
         synTW->removeRow(row);
     }
     if (r.kind != RowKind::ManualFavourite && r.kind != RowKind::Manual)
-        store.removeSynonym(word, r.text, QuickSpinModel::storeKind(r.kind));
+        store.removeSynonym(word, r.entry, QuickSpinModel::storeKind(r.kind));
     log(UsageLog::Kind::Delete, UsageLog::record(curSynQL->text(), r.text));
 
     // The group in the text loses the removed synonym too.

@@ -116,7 +116,7 @@ private:
 
     TextSpan target(QTextEdit *edit) const;
     void restoreDeselected(QTextEdit *edit);
-    void applySpin(const QList<int> &ticked, QTextEdit *edit);
+    void applySpin(const QList<int> &ticked, bool clicked, QTextEdit *edit);
     void applyReplace(int row, bool all, QTextEdit *edit);
     void setModeButtons(QPushButton *checkedButton, bool replaceMode);
 
