@@ -98,7 +98,10 @@ public:
     static QString categoryIcon(RowKind kind);
     static QString starIcon(RowKind kind);
 
-    static bool isCandidate(RowKind kind) { return kind != RowKind::Blank && kind != RowKind::Word; }
+    static bool isCandidate(RowKind kind)
+    {
+        return kind != RowKind::Blank && kind != RowKind::Word;
+    }
     // Gold star: user, community and manual favourites.
     static bool isFavourite(RowKind kind);
     // Where the favourite action moves a row: starring a server synonym makes a good favourite,

@@ -69,8 +69,8 @@ Restored deselectedText(const QString &label, const QString &selectedText)
     Restored r{label, label};
     if (label.isEmpty())
         r.text = QStringLiteral("{") + selectedText.mid(2); // "{|fast|quick}" -> "{fast|quick}"
-    if (!r.text.contains(u'|') && r.text.size() >= 2 && r.text.startsWith(u'{')
-        && r.text.endsWith(u'}')) {
+    if (!r.text.contains(u'|') && r.text.size() >= 2 && r.text.startsWith(u'{') &&
+        r.text.endsWith(u'}')) {
         r.text = r.text.mid(1, r.text.size() - 2);
         r.label = r.text;
     }
@@ -116,8 +116,8 @@ qsizetype wordPosition(QStringView paragraph, qsizetype caret)
     qsizetype q = qBound(qsizetype(0), caret, len);
     if (q == len)
         --q;
-    if (q >= 1 && q < len && (paragraph[q] == u'.' || paragraph[q] == u',')
-        && !isWhite(paragraph[q - 1]))
+    if (q >= 1 && q < len && (paragraph[q] == u'.' || paragraph[q] == u',') &&
+        !isWhite(paragraph[q - 1]))
         --q;
     return q;
 }
@@ -127,8 +127,8 @@ QList<qsizetype> wholeWordOccurrences(const QString &text, const QString &word)
     QList<qsizetype> starts;
     if (word.isEmpty())
         return starts;
-    const QRegularExpression re(QStringLiteral("(?<!\\w)") + QRegularExpression::escape(word)
-                                    + QStringLiteral("(?!\\w)"),
+    const QRegularExpression re(QStringLiteral("(?<!\\w)") + QRegularExpression::escape(word) +
+                                    QStringLiteral("(?!\\w)"),
                                 QRegularExpression::UseUnicodePropertiesOption);
     auto it = re.globalMatch(text);
     while (it.hasNext())

@@ -29,8 +29,7 @@ QString UsageLog::record(const QString &label, const QString &synonym)
     return label + u'|' + synonym;
 }
 
-bool UsageLog::append(const QString &tempDir, const QString &code, Kind kind,
-                      const QString &record)
+bool UsageLog::append(const QString &tempDir, const QString &code, Kind kind, const QString &record)
 {
     QFile file(tempDir + fileName(code, kind));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))

@@ -17,8 +17,8 @@ QStringList render(const QuickSpinModel &model)
 {
     QStringList out;
     for (const QuickSpinModel::Row &r : model.rows())
-        out.append(r.text + ":" + QuickSpinModel::typeCode(r.kind) + ":"
-                   + QuickSpinModel::gradeCode(r));
+        out.append(r.text + ":" + QuickSpinModel::typeCode(r.kind) + ":" +
+                   QuickSpinModel::gradeCode(r));
     return out;
 }
 
@@ -47,27 +47,39 @@ private slots:
         QTest::addColumn<QString>("newLabel");
         QTest::addColumn<bool>("blank");
 
-        QTest::newRow("word then two synonyms")
-            << QStringList{"fast", "quick", "rapid"} << "fast" << "{fast|quick|rapid}" << "fast"
-            << false;
-        QTest::newRow("single entry is written bare")
-            << QStringList{"quick"} << "fast" << "quick" << "quick" << false;
-        QTest::newRow("tick order, not row order")
-            << QStringList{"rapid", "fast"} << "fast" << "{rapid|fast}" << "rapid" << false;
+        QTest::newRow("word then two synonyms") << QStringList{"fast", "quick", "rapid"} << "fast"
+                                                << "{fast|quick|rapid}"
+                                                << "fast" << false;
+        QTest::newRow("single entry is written bare") << QStringList{"quick"} << "fast"
+                                                      << "quick"
+                                                      << "quick" << false;
+        QTest::newRow("tick order, not row order") << QStringList{"rapid", "fast"} << "fast"
+                                                   << "{rapid|fast}"
+                                                   << "rapid" << false;
         QTest::newRow("blank ticked last goes first")
-            << QStringList{"fast", "quick", "rapid", "(blank)"} << "fast" << "{|fast|quick|rapid}"
+            << QStringList{"fast", "quick", "rapid", "(blank)"} << "fast"
+            << "{|fast|quick|rapid}"
             << "" << true;
         QTest::newRow("blank ticked in the middle")
-            << QStringList{"fast", "(blank)", "quick"} << "fast" << "{|fast|quick}" << "" << true;
-        QTest::newRow("blank ticked first")
-            << QStringList{"(blank)", "fast"} << "fast" << "{|fast}" << "" << true;
-        QTest::newRow("blank alone makes the label optional")
-            << QStringList{"(blank)"} << "quick" << "{|quick}" << "" << true;
+            << QStringList{"fast", "(blank)", "quick"} << "fast"
+            << "{|fast|quick}"
+            << "" << true;
+        QTest::newRow("blank ticked first") << QStringList{"(blank)", "fast"} << "fast"
+                                            << "{|fast}"
+                                            << "" << true;
+        QTest::newRow("blank alone makes the label optional") << QStringList{"(blank)"} << "quick"
+                                                              << "{|quick}"
+                                                              << "" << true;
         QTest::newRow("blank alone after an earlier blank keeps the word")
-            << QStringList{"(blank)"} << "" << "{|Fast}" << "" << true;
-        QTest::newRow("capitalised entries pass through")
-            << QStringList{"Fast", "Quick"} << "Fast" << "{Fast|Quick}" << "Fast" << false;
-        QTest::newRow("nothing ticked") << QStringList{} << "fast" << "" << "" << false;
+            << QStringList{"(blank)"} << ""
+            << "{|Fast}"
+            << "" << true;
+        QTest::newRow("capitalised entries pass through") << QStringList{"Fast", "Quick"} << "Fast"
+                                                          << "{Fast|Quick}"
+                                                          << "Fast" << false;
+        QTest::newRow("nothing ticked") << QStringList{} << "fast"
+                                        << ""
+                                        << "" << false;
     }
     void groupText()
     {
@@ -87,12 +99,18 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("newLabel");
 
-        QTest::newRow("the group gives way to the label")
-            << "fast" << "{fast|quick|rapid}" << "fast" << "fast";
-        QTest::newRow("after the blank: one alternative left, braces dropped")
-            << "" << "{|fast}" << "fast" << "fast";
-        QTest::newRow("after the blank: several alternatives stay a group")
-            << "" << "{|fast|quick}" << "{fast|quick}" << "";
+        QTest::newRow("the group gives way to the label") << "fast"
+                                                          << "{fast|quick|rapid}"
+                                                          << "fast"
+                                                          << "fast";
+        QTest::newRow("after the blank: one alternative left, braces dropped") << ""
+                                                                               << "{|fast}"
+                                                                               << "fast"
+                                                                               << "fast";
+        QTest::newRow("after the blank: several alternatives stay a group") << ""
+                                                                            << "{|fast|quick}"
+                                                                            << "{fast|quick}"
+                                                                            << "";
     }
     void deselectedText()
     {
@@ -122,8 +140,7 @@ private slots:
         QTest::newRow("inside") << "a {quick|fast} b" << 5 << "{quick|fast}";
         QTest::newRow("just before the opening brace") << "a {quick|fast} b" << 2 << "{quick|fast}";
         QTest::newRow("just after the opening brace") << "a {quick|fast} b" << 3 << "{quick|fast}";
-        QTest::newRow("just after the closing brace")
-            << "a {quick|fast} b" << 14 << "{quick|fast}";
+        QTest::newRow("just after the closing brace") << "a {quick|fast} b" << 14 << "{quick|fast}";
         QTest::newRow("group at paragraph end, caret at end") << "a {x|y}" << 7 << "{x|y}";
         QTest::newRow("plain word") << "a {quick|fast} bee" << 16 << "";
         QTest::newRow("innermost group") << "{a {b|c} d|e}" << 5 << "{b|c}";
@@ -171,16 +188,19 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QList<qsizetype>>("starts");
 
-        QTest::newRow("word boundaries")
-            << "fast breakfast fast. fasten fast" << "fast" << QList<qsizetype>{0, 15, 28};
-        QTest::newRow("case-sensitive") << "Fast fast" << "fast" << QList<qsizetype>{5};
-        QTest::newRow("bars and braces are literal")
-            << "{fast|quick} fast|quick x" << "fast|quick" << QList<qsizetype>{1, 13};
+        QTest::newRow("word boundaries") << "fast breakfast fast. fasten fast"
+                                         << "fast" << QList<qsizetype>{0, 15, 28};
+        QTest::newRow("case-sensitive") << "Fast fast"
+                                        << "fast" << QList<qsizetype>{5};
+        QTest::newRow("bars and braces are literal") << "{fast|quick} fast|quick x"
+                                                     << "fast|quick" << QList<qsizetype>{1, 13};
         QTest::newRow("a group as the word; glued to a word it is not whole")
-            << "a {x|y} b{x|y} {x|y}" << "{x|y}" << QList<qsizetype>{2, 15};
-        QTest::newRow("accented letters are letters")
-            << "café cafés café" << "café" << QList<qsizetype>{0, 11};
-        QTest::newRow("empty word") << "abc" << "" << QList<qsizetype>{};
+            << "a {x|y} b{x|y} {x|y}"
+            << "{x|y}" << QList<qsizetype>{2, 15};
+        QTest::newRow("accented letters are letters") << "café cafés café"
+                                                      << "café" << QList<qsizetype>{0, 11};
+        QTest::newRow("empty word") << "abc"
+                                    << "" << QList<qsizetype>{};
     }
     void wholeWordOccurrences()
     {
@@ -197,18 +217,30 @@ private slots:
         QTest::addColumn<bool>("accepted");
 
         QTest::newRow("English phrase with punctuation")
-            << "eng" << "rock 'n' roll, {x|y} #1 @home!" << true;
-        QTest::newRow("German umlauts") << "ger" << "Straße, Äpfel" << true;
-        QTest::newRow("Romanian comma-below letters") << "rom" << "știință" << true;
-        QTest::newRow("Vietnamese-range letters are Latin") << "eng" << "ấm" << true;
-        QTest::newRow("Latin rejects Hebrew") << "eng" << "שלום" << false;
-        QTest::newRow("Hebrew") << "heb" << "שלום עולם" << true;
-        QTest::newRow("Hebrew rejects Latin letters") << "heb" << "shalom" << false;
-        QTest::newRow("Hebrew code in capitals") << "HEB" << "שלום" << true;
-        QTest::newRow("Arabic") << "ara" << "سريع" << true;
-        QTest::newRow("Arabic rejects Hebrew") << "ara" << "שלום" << false;
-        QTest::newRow("Bulgarian is Cyrillic") << "bul" << "бърз, скоро" << true;
-        QTest::newRow("Bulgarian rejects Latin letters") << "bul" << "fast" << false;
+            << "eng"
+            << "rock 'n' roll, {x|y} #1 @home!" << true;
+        QTest::newRow("German umlauts") << "ger"
+                                        << "Straße, Äpfel" << true;
+        QTest::newRow("Romanian comma-below letters") << "rom"
+                                                      << "știință" << true;
+        QTest::newRow("Vietnamese-range letters are Latin") << "eng"
+                                                            << "ấm" << true;
+        QTest::newRow("Latin rejects Hebrew") << "eng"
+                                              << "שלום" << false;
+        QTest::newRow("Hebrew") << "heb"
+                                << "שלום עולם" << true;
+        QTest::newRow("Hebrew rejects Latin letters") << "heb"
+                                                      << "shalom" << false;
+        QTest::newRow("Hebrew code in capitals") << "HEB"
+                                                 << "שלום" << true;
+        QTest::newRow("Arabic") << "ara"
+                                << "سريع" << true;
+        QTest::newRow("Arabic rejects Hebrew") << "ara"
+                                               << "שלום" << false;
+        QTest::newRow("Bulgarian is Cyrillic") << "bul"
+                                               << "бърз, скоро" << true;
+        QTest::newRow("Bulgarian rejects Latin letters") << "bul"
+                                                         << "fast" << false;
     }
     void addFieldPattern()
     {
@@ -232,22 +264,30 @@ private slots:
 
         const QString gold = ":/img/award_star_gold_3.png";
         const QString silver = ":/img/award_star_silver_3.png";
-        QTest::newRow("manual favourite") << RowKind::ManualFavourite << ":/img/user_edit.png"
-                                          << gold << "5" << "";
+        QTest::newRow("manual favourite")
+            << RowKind::ManualFavourite << ":/img/user_edit.png" << gold << "5"
+            << "";
         QTest::newRow("manual entry") << RowKind::Manual << ":/img/user_edit.png" << silver << "6"
                                       << "";
-        QTest::newRow("user favourite") << RowKind::UserFavourite << ":/img/user_add.png" << gold
-                                        << "1" << "3";
-        QTest::newRow("best") << RowKind::Best << ":/img/medal_gold_3.png" << gold << "3" << "2";
+        QTest::newRow("user favourite")
+            << RowKind::UserFavourite << ":/img/user_add.png" << gold << "1"
+            << "3";
+        QTest::newRow("best") << RowKind::Best << ":/img/medal_gold_3.png" << gold << "3"
+                              << "2";
         QTest::newRow("better") << RowKind::Better << ":/img/medal_bronze_3.png" << gold << "3"
                                 << "1";
         QTest::newRow("good") << RowKind::Good << ":/img/medal_silver_3.png" << gold << "3"
                               << "0";
-        QTest::newRow("user synonym") << RowKind::UserSynonym << ":/img/user_add.png" << silver
-                                      << "2" << "0";
-        QTest::newRow("server synonym") << RowKind::Server << ":/img/medal_silver_3.png" << silver
-                                        << "4" << "0";
-        QTest::newRow("header row") << RowKind::Word << "" << "" << "" << "";
+        QTest::newRow("user synonym")
+            << RowKind::UserSynonym << ":/img/user_add.png" << silver << "2"
+            << "0";
+        QTest::newRow("server synonym")
+            << RowKind::Server << ":/img/medal_silver_3.png" << silver << "4"
+            << "0";
+        QTest::newRow("header row") << RowKind::Word << ""
+                                    << ""
+                                    << ""
+                                    << "";
     }
     void rowLook()
     {
@@ -273,8 +313,8 @@ private slots:
                                                {"Rapid", Kind::Server}}));
         QCOMPARE(render(model), (QStringList{"(blank)::", "Fast::", "Speedy:1:3", "Quick:3:2",
                                              "Swift:3:0", "Zippy:2:0", "Rapid:4:0"}));
-        QCOMPARE(model.curSyns(), (QStringList{"(blank)", "fast", "speedy", "quick", "swift",
-                                               "zippy", "rapid"}));
+        QCOMPARE(model.curSyns(),
+                 (QStringList{"(blank)", "fast", "speedy", "quick", "swift", "zippy", "rapid"}));
         QCOMPARE(model.groupStart(RowKind::Good), 4);
         QCOMPARE(model.groupStart(RowKind::Server), 6);
 
@@ -317,19 +357,17 @@ private slots:
         QCOMPARE(model.moveRow(2, RowKind::ManualFavourite), 2); // zoom starred
         QCOMPARE(model.addUserSynonym("Speedy"), 4);
         QCOMPARE(render(model), (QStringList{"(blank)::", "fast::", "zoom:5:", "quick:3:0",
-                                             "Speedy:2:2", "zippy:2:0", "rapid:4:0",
-                                             "swift:4:0"}));
+                                             "Speedy:2:2", "zippy:2:0", "rapid:4:0", "swift:4:0"}));
         // swift starred: top of the good favourites; quick unstarred: top of the server list.
         QCOMPARE(model.moveRow(7, RowKind::Good), 3);
         QCOMPARE(model.moveRow(4, RowKind::Server), 6);
         QCOMPARE(render(model), (QStringList{"(blank)::", "fast::", "zoom:5:", "swift:3:0",
-                                             "Speedy:2:2", "zippy:2:0", "quick:4:0",
-                                             "rapid:4:0"}));
+                                             "Speedy:2:2", "zippy:2:0", "quick:4:0", "rapid:4:0"}));
         QCOMPARE(model.moveRow(1, RowKind::Good), -1); // header rows stay
         QVERIFY(!model.removeRow(0));
         QVERIFY(model.removeRow(5));
-        QCOMPARE(model.curSyns(), (QStringList{"(blank)", "fast", "zoom", "swift", "speedy",
-                                               "quick", "rapid"}));
+        QCOMPARE(model.curSyns(),
+                 (QStringList{"(blank)", "fast", "zoom", "swift", "speedy", "quick", "rapid"}));
     }
 
     void favouriteMoves_data()

@@ -133,8 +133,7 @@ QuickSpinPanel::QuickSpinPanel(SynonymStore &store, bool &allowChanges, bool &up
 
     connect(addSynLE, &QLineEdit::returnPressed, this, &QuickSpinPanel::addSynonym);
     connect(addSynPB, &QPushButton::clicked, this, &QuickSpinPanel::addSynonym);
-    connect(synTW, &QTableWidget::itemSelectionChanged, this,
-            &QuickSpinPanel::synSelectionChanged);
+    connect(synTW, &QTableWidget::itemSelectionChanged, this, &QuickSpinPanel::synSelectionChanged);
     connect(synTW, &QMyTableWidget::favoriteRequested, this, &QuickSpinPanel::favorite);
     connect(synTW, &QMyTableWidget::learnRequested, this, &QuickSpinPanel::learn);
     connect(synTW, &QMyTableWidget::deleteRequested, this, &QuickSpinPanel::deleteSynonym);
@@ -415,8 +414,8 @@ void QuickSpinPanel::applySpin(const QList<int> &ticked, bool clicked, QTextEdit
     const QStringList syns = model.curSyns();
 
     const int current = synTW->currentRow();
-    if (clicked && ticked.size() > 1 && current > 0 && current < syns.size()
-        && !syns[current].isEmpty()) {
+    if (clicked && ticked.size() > 1 && current > 0 && current < syns.size() &&
+        !syns[current].isEmpty()) {
         const QTableWidgetItem *cell = synTW->item(current, QMyTableWidget::TextColumn);
         log(UsageLog::Kind::Quick,
             UsageLog::quickRecord(curSynQL->text(), syns[current], cell && cell->isSelected()));
@@ -642,8 +641,8 @@ void QuickSpinPanel::deleteSynonym(int row)
     const QString word = model.word();
     const QMessageBox::StandardButton answer = QMessageBox::question(
         this, QStringLiteral("Remove Synonym"),
-        QStringLiteral("Are you sure you want to permanently remove \"") + r.text
-            + QStringLiteral("\" from the list of synonyms for \"") + word + QStringLiteral("\"?"),
+        QStringLiteral("Are you sure you want to permanently remove \"") + r.text +
+            QStringLiteral("\" from the list of synonyms for \"") + word + QStringLiteral("\"?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;

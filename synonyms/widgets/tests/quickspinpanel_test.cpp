@@ -71,8 +71,8 @@ private:
     }
     QString storedFav(const QString &word, int type, const QString &code = "eng") const
     {
-        return stored("select syn from " + code + "_fav where word=? and syn_type="
-                          + QString::number(type),
+        return stored("select syn from " + code +
+                          "_fav where word=? and syn_type=" + QString::number(type),
                       word);
     }
     QString storedUserSyn(const QString &word, const QString &code = "eng") const
@@ -132,9 +132,9 @@ private:
     {
         QStringList out;
         for (int r = 2; r < panel->synTW->rowCount(); ++r)
-            out.append(panel->synTW->item(r, QMyTableWidget::TextColumn)->text() + ":"
-                       + panel->synTW->item(r, QMyTableWidget::TypeColumn)->text() + ":"
-                       + panel->synTW->item(r, QMyTableWidget::GradeColumn)->text());
+            out.append(panel->synTW->item(r, QMyTableWidget::TextColumn)->text() + ":" +
+                       panel->synTW->item(r, QMyTableWidget::TypeColumn)->text() + ":" +
+                       panel->synTW->item(r, QMyTableWidget::GradeColumn)->text());
         return out;
     }
     int rowOf(const QString &text) const { return int(rowTexts().indexOf(text)); }
@@ -225,7 +225,8 @@ private slots:
         QCOMPARE(panel->tickedRows(), QList<int>{1});
         QCOMPARE(marked(), QStringLiteral("The fa^st car.")); // filling changes no text
         const QTableWidgetItem *star = panel->synTW->item(2, QMyTableWidget::StarColumn);
-        QCOMPARE(star->data(Qt::UserRole).toString(), QStringLiteral(":/img/award_star_silver_3.png"));
+        QCOMPARE(star->data(Qt::UserRole).toString(),
+                 QStringLiteral(":/img/award_star_silver_3.png"));
         QCOMPARE(star->flags(), Qt::ItemIsEnabled);
         QCOMPARE(panel->synTW->item(2, QMyTableWidget::TextColumn)->flags(),
                  Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -244,7 +245,8 @@ private slots:
             << "fast";
         QTest::newRow("unticking everything puts the word back")
             << "The fa^st car." << QStringList{"quick", "rapid", "rapid", "quick", "fast"}
-            << "The «fast» car." << "fast";
+            << "The «fast» car."
+            << "fast";
         QTest::newRow("the blank gives an empty first alternative")
             << "The fa^st car." << QStringList{"quick", "(blank)"} << "The «{|fast|quick}» car."
             << "";
@@ -253,16 +255,20 @@ private slots:
             << "fast";
         QTest::newRow("a capitalised word gets capitalised alternatives")
             << "Fa^st cars." << QStringList{"Quick", "(blank)", "Swift"}
-            << "«{|Fast|Quick|Swift}» cars." << "";
+            << "«{|Fast|Quick|Swift}» cars."
+            << "";
         QTest::newRow("another synonym alone replaces the word")
-            << "The fa^st car." << QStringList{"fast", "swift"} << "The «swift» car." << "swift";
+            << "The fa^st car." << QStringList{"fast", "swift"} << "The «swift» car."
+            << "swift";
         QTest::newRow("caret at the word's start")
-            << "The ^fast car." << QStringList{"quick"} << "The «{fast|quick}» car." << "fast";
+            << "The ^fast car." << QStringList{"quick"} << "The «{fast|quick}» car."
+            << "fast";
         QTest::newRow("an existing group is rewritten")
-            << "The {fast|qu^ick} car." << QStringList{"rapid"}
-            << "The «{fast|quick|rapid}» car." << "fast";
+            << "The {fast|qu^ick} car." << QStringList{"rapid"} << "The «{fast|quick|rapid}» car."
+            << "fast";
         QTest::newRow("unticking an alternative of an existing group")
-            << "The {fast|qu^ick} car." << QStringList{"quick"} << "The «fast» car." << "fast";
+            << "The {fast|qu^ick} car." << QStringList{"quick"} << "The «fast» car."
+            << "fast";
     }
     void spin()
     {
@@ -320,11 +326,14 @@ private slots:
 
         QTest::newRow("occurrences forward and backward")
             << "fast car, fa^st and fast. breakfast"
-            << "swift car, swift «and» swift. breakfast" << "and";
-        QTest::newRow("the next word is the same word")
-            << "fa^st fast car fast" << "swift «swift» car swift" << "fast";
-        QTest::newRow("the replacement contains the word")
-            << "a fa^st b fast" << "a very fast «b» very fast" << "b";
+            << "swift car, swift «and» swift. breakfast"
+            << "and";
+        QTest::newRow("the next word is the same word") << "fa^st fast car fast"
+                                                        << "swift «swift» car swift"
+                                                        << "fast";
+        QTest::newRow("the replacement contains the word") << "a fa^st b fast"
+                                                           << "a very fast «b» very fast"
+                                                           << "b";
     }
     void replaceAll()
     {
@@ -408,8 +417,8 @@ private slots:
         panel->addSynLE->setText("Nippy");
         panel->addSynonym();
         QVERIFY(panel->addSynLE->text().isEmpty());
-        QCOMPARE(rowCodes(), (QStringList{"Nippy:2:2", "zippy:2:2", "quick:4:0", "rapid:4:0",
-                                          "swift:4:0"}));
+        QCOMPARE(rowCodes(),
+                 (QStringList{"Nippy:2:2", "zippy:2:2", "quick:4:0", "rapid:4:0", "swift:4:0"}));
         QCOMPARE(storedUserSyn("fast"), QStringLiteral("Nippy|zippy"));
         QCOMPARE(readLog("eng_log.log"),
                  QByteArray("\xEF\xBB\xBF") + "fast|quick\nfast|zippy\nfast|Nippy");
@@ -417,8 +426,8 @@ private slots:
         QCOMPARE(marked(), QStringLiteral("The «{fast|zippy|nippy}» car."));
 
         click("zippy", QMyTableWidget::StarColumn);
-        QCOMPARE(rowCodes(), (QStringList{"zippy:1:3", "Nippy:2:2", "quick:4:0", "rapid:4:0",
-                                          "swift:4:0"}));
+        QCOMPARE(rowCodes(),
+                 (QStringList{"zippy:1:3", "Nippy:2:2", "quick:4:0", "rapid:4:0", "swift:4:0"}));
         QCOMPARE(storedFav("fast", 3), QStringLiteral("zippy"));
         click("zippy", QMyTableWidget::StarColumn);
         QCOMPARE(storedFav("fast", 3), QStringLiteral(""));
@@ -428,8 +437,8 @@ private slots:
         store->loadSynonyms();
         setText("The fast ^car.");
         setText("The fa^st car.");
-        QCOMPARE(rowCodes(), (QStringList{"zippy:2:0", "nippy:2:0", "quick:4:0", "rapid:4:0",
-                                          "swift:4:0"}));
+        QCOMPARE(rowCodes(),
+                 (QStringList{"zippy:2:0", "nippy:2:0", "quick:4:0", "rapid:4:0", "swift:4:0"}));
     }
 
     // A group's alternatives that no list holds are manual rows; starring them stays in the
@@ -437,22 +446,22 @@ private slots:
     void manualRowsAndLearn()
     {
         setText("The {fast|Zoom|quick|whizzy}^ car.");
-        QCOMPARE(rowCodes(), (QStringList{"Zoom:6:", "whizzy:6:", "quick:4:0", "rapid:4:0",
-                                          "swift:4:0"}));
+        QCOMPARE(rowCodes(),
+                 (QStringList{"Zoom:6:", "whizzy:6:", "quick:4:0", "rapid:4:0", "swift:4:0"}));
         QCOMPARE(panel->tickedRows(), (QList<int>{1, 2, 4, 3}));
         QCOMPARE(panel->rows().manualAL(), (QStringList{"Zoom", "whizzy"}));
 
         click("whizzy", QMyTableWidget::StarColumn);
-        QCOMPARE(rowCodes(), (QStringList{"whizzy:5:", "Zoom:6:", "quick:4:0", "rapid:4:0",
-                                          "swift:4:0"}));
+        QCOMPARE(rowCodes(),
+                 (QStringList{"whizzy:5:", "Zoom:6:", "quick:4:0", "rapid:4:0", "swift:4:0"}));
         QMenu *menu = panel->synTW->contextMenuFor(rowOf("whizzy"));
         QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Unfavorite"));
         QVERIFY(menu->actions().at(1)->isEnabled());
         menu->actions().at(1)->trigger(); // Learn
         QMenu *zoomMenu = panel->synTW->contextMenuFor(rowOf("Zoom"));
         zoomMenu->actions().at(1)->trigger();
-        QCOMPARE(rowCodes(), (QStringList{"whizzy:1:3", "Zoom:2:0", "quick:4:0", "rapid:4:0",
-                                          "swift:4:0"}));
+        QCOMPARE(rowCodes(),
+                 (QStringList{"whizzy:1:3", "Zoom:2:0", "quick:4:0", "rapid:4:0", "swift:4:0"}));
         QCOMPARE(storedFav("fast", 3), QStringLiteral("whizzy"));
         QCOMPARE(storedUserSyn("fast"), QStringLiteral("Zoom"));
         QVERIFY(!panel->synTW->contextMenuFor(rowOf("quick"))->actions().at(1)->isEnabled());
@@ -473,12 +482,15 @@ private slots:
         QTest::addColumn<QString>("deleted");
 
         QTest::newRow("yes") << int(QMessageBox::Yes) << QStringList{"Quick", "Swift"}
-                             << "«{Fast|Quick}» car." << "rapid";
+                             << "«{Fast|Quick}» car."
+                             << "rapid";
         QTest::newRow("no") << int(QMessageBox::No) << QStringList{"Quick", "Rapid", "Swift"}
-                            << "«{Fast|Quick|Rapid}» car." << "(no row)";
+                            << "«{Fast|Quick|Rapid}» car."
+                            << "(no row)";
         QTest::newRow("cancel") << int(QMessageBox::Cancel)
                                 << QStringList{"Quick", "Rapid", "Swift"}
-                                << "«{Fast|Quick|Rapid}» car." << "(no row)";
+                                << "«{Fast|Quick|Rapid}» car."
+                                << "(no row)";
     }
     void removal()
     {
@@ -540,14 +552,14 @@ private slots:
         panel->addSynonym();
         click("пъргав", QMyTableWidget::StarColumn);
         answerQuestion(QMessageBox::Yes, [&] { panel->deleteSynonym(rowOf("скор")); });
-        QCOMPARE(readLog("bul_qlog.log"), QByteArray("\xEF\xBB\xBF")
-                                              + "бърз|скор|1\nбърз|пъргав|1\nбърз|чевръст|1");
+        QCOMPARE(readLog("bul_qlog.log"),
+                 QByteArray("\xEF\xBB\xBF") + "бърз|скор|1\nбърз|пъргав|1\nбърз|чевръст|1");
         QCOMPARE(readLog("bul_log.log"), QByteArray("\xEF\xBB\xBF") + "бърз|чевръст");
         QCOMPARE(readLog("bul_fav_log.log"), QByteArray("\xEF\xBB\xBF") + "бърз|пъргав");
         QCOMPARE(readLog("bul_delete_log.log"), QByteArray("\xEF\xBB\xBF") + "бърз|скор");
         QCOMPARE(storedUserSyn("бърз", "bul"), QStringLiteral("чевръст"));
-        for (const char *name : {"eng_qlog.log", "eng_log.log", "eng_fav_log.log",
-                                 "eng_delete_log.log"})
+        for (const char *name :
+             {"eng_qlog.log", "eng_log.log", "eng_fav_log.log", "eng_delete_log.log"})
             QCOMPARE(readLog(name), QByteArray("(none)"));
     }
 
@@ -556,14 +568,20 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("word");
 
-        QTest::newRow("in a group") << "a {quick|f^ast} b" << "{quick|fast}";
-        QTest::newRow("before a group") << "a ^{quick|fast} b" << "{quick|fast}";
-        QTest::newRow("after a group") << "a {quick|fast}^ b" << "{quick|fast}";
-        QTest::newRow("outer level of a nested group") << "{^a {b|c} d|e}" << "a";
-        QTest::newRow("before the full stop") << "big house^." << "house";
-        QTest::newRow("empty paragraph: the previous paragraph's last word")
-            << "big house\n^\nnext" << "house";
-        QTest::newRow("empty first paragraph") << "^\nnext" << "";
+        QTest::newRow("in a group") << "a {quick|f^ast} b"
+                                    << "{quick|fast}";
+        QTest::newRow("before a group") << "a ^{quick|fast} b"
+                                        << "{quick|fast}";
+        QTest::newRow("after a group") << "a {quick|fast}^ b"
+                                       << "{quick|fast}";
+        QTest::newRow("outer level of a nested group") << "{^a {b|c} d|e}"
+                                                       << "a";
+        QTest::newRow("before the full stop") << "big house^."
+                                              << "house";
+        QTest::newRow("empty paragraph: the previous paragraph's last word") << "big house\n^\nnext"
+                                                                             << "house";
+        QTest::newRow("empty first paragraph") << "^\nnext"
+                                               << "";
     }
     void caretWord()
     {
