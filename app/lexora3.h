@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator.h"
 #include "storage/localdatabase.h"
 
 #include "navigator.h"
@@ -14,6 +15,8 @@
 #include <QTextEdit>
 
 class DocumentManager;
+class MyMergeQD;
+struct ExportContext;
 class MyTabItem;
 class QAction;
 class QCheckBox;
@@ -106,6 +109,12 @@ public:
     QMap<QString, QList<int>> spunMap;
 
     // --- spin and selection parameters
+    // The spin generator and its state (`m_rand`, `idx`, `countSmall`) for the whole run.
+    spintax::Generator generator;
+    // The data merge loaded last ("Load Data From File"); replaced by the next load.
+    MyMergeQD *mergeQD = nullptr;
+    // What the export and merge dialogs need: the main editor's text and the generator.
+    ExportContext exportContext();
     int countSmall = 2;
     int maxSpunPhraseWord = 1;
     int maxPhraseWord = 1;

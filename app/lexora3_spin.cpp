@@ -2,7 +2,41 @@
 
 #include "lexora3.h"
 
-// Not wired yet: the export and merge dialogs and the generator.
-void Lexora3::generateSpun() {}
+#include "gen2d.h"
+#include "generatorcopysource.h"
+#include "mymergeqd.h"
+#include "qmytextedit.h"
+
+ExportContext Lexora3::exportContext()
+{
+    return {[this] { return textEdit ? textEdit->toPlainText() : QString(); },
+            [this](const QString &article) -> std::unique_ptr<spintax::CopySource> {
+                return std::make_unique<spintax::GeneratorCopySource>(generator, article);
+            }};
+}
+
+// The export dialog is made anew for every "&Export" and deletes itself when it closes. The
+// guard flags keep cursor tracking and the docks quiet while it is built and shown; showing
+// does not wait for it.
+void Lexora3::generateSpun()
+{
+    allowChanges = false;
+    allowRapidChanges = false;
+    allowSenChanges = false;
+    auto *dialog = new Gen2D(exportContext(), {}, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    allowChanges = true;
+    allowRapidChanges = true;
+    allowSenChanges = true;
+}
+
 void Lexora3::removeOriginalWord(bool) {}
-void Lexora3::openMergeData(const QString &) {}
+
+void Lexora3::openMergeData(const QString &csvPath)
+{
+    // An export dialog already opened from the old data keeps its own copy of the records.
+    delete mergeQD;
+    mergeQD = new MyMergeQD(csvPath, exportContext(), this);
+    mergeQD->show();
+}
