@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QProcess>
+#include <QScreen>
 #include <QStyleFactory>
 
 QString RurAravo::updaterProgram()
@@ -56,7 +57,12 @@ int RurAravo::main(int argc, char **argv)
     QCoreApplication::processEvents();
 
     Lexora3 window(nullptr, curVer, debugMode);
+    // Maximising is the window manager's job; on a bare X server (kiosk, Xvfb) there is
+    // none, so the window also takes the screen's working area before it is shown.
+    if (QScreen *screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
     window.show();
+    window.setWindowState(window.windowState() | Qt::WindowMaximized);
     window.show2();
     return QApplication::exec();
 }
