@@ -1,10 +1,13 @@
 #include "lexora3.h"
 
+#include "colorqd.h"
 #include "documentmanager.h"
+#include "figuresupdater.h"
 #include "languages.h"
 #include "mytabitem.h"
 #include "qjssaveonclose.h"
 #include "qmytextedit.h"
+#include "viewmanager.h"
 
 #include "storage/settingsstore.h"
 #include "storage/workingfolder.h"
@@ -54,7 +57,8 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     loadIcons();
     createBottomBar(centralFrame);
 
-    // The colour settings dialog (colorSettingsQD) is created here once it exists.
+    colorSettingsQD = new ColorQD(this);
+    connect(colorSettingsQD, &ColorQD::colorsChanged, this, &Lexora3::recolourEditors);
     buildHighlightFormats();
 
     splashMessage(QStringLiteral("Loading Toolbars..."));
@@ -63,6 +67,8 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
 
     setCentralWidget(centralFrame);
     createStatusBar();
+    views = new ViewManager(this);
+    figures = new FiguresUpdater(this);
 
     splashMessage(QStringLiteral("Loading Menus..."));
     createMenus();

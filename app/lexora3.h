@@ -14,7 +14,10 @@
 #include <QString>
 #include <QTextEdit>
 
+class ColorQD;
 class DocumentManager;
+class FiguresUpdater;
+class InsertLinkQD;
 class MyMergeQD;
 struct ExportContext;
 class MyTabItem;
@@ -40,6 +43,7 @@ class QTextBrowser;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class ViewManager;
 
 // The main window: the hub every feature works through. It owns the documents (through
 // `documents`), the view pages, the database connection, the docks, the guard flags and the
@@ -105,8 +109,11 @@ public:
     QTextBrowser *webTextEdit = nullptr;
     int view = 1; // 1 edit, 2 flat, 3 spun, 4 HTML
     // word + start position in the spun text ("fox17") -> {source start, source end,
-    // spun start, spun end}
-    QMap<QString, QList<int>> spunMap;
+    // spun start, spun end}, of the spin the spun view shows
+    spintax::SpunMap spunMap;
+    // Switching views, the companion tabs, the spun-text links; the status bar figures.
+    ViewManager *views = nullptr;
+    FiguresUpdater *figures = nullptr;
 
     // --- spin and selection parameters
     // The spin generator and its state (`m_rand`, `idx`, `countSmall`) for the whole run.
@@ -154,7 +161,8 @@ public:
     QRegularExpression araRexp;
 
     // --- tool dialogs, created by their features
-    QDialog *colorSettingsQD = nullptr;
+    ColorQD *colorSettingsQD = nullptr;
+    InsertLinkQD *insertLinkQD = nullptr; // created on first use
     QDialog *autoSelectQD = nullptr;
     QDialog *protectedTermsQD = nullptr;
     QDialog *copyScapeQD = nullptr;
@@ -265,8 +273,6 @@ public slots:
     void undo();
     void redo();
 
-    // --- Features not wired yet: these slots are connected to their actions and signals and
-    // do nothing until their feature lands.
     // views and formatting (lexora3_views.cpp)
     void editViewClicked(bool checked);
     void flatViewClicked(bool checked);
@@ -285,11 +291,21 @@ public slots:
     void olTag(bool checked);
     void dlTag(bool checked);
     void hyperlink();
+    // Font dialog; the chosen font goes to the whole document.
     void textFont();
+    // Merges `font` into the word under the cursor or the selection.
+    void textFont(const QFont &font);
+    void mergeFormatOnWordOrSelection(const QTextCharFormat &format);
     void rtl();
     void ltr();
     void colorSettings();
     void formatChanged(const QTextCharFormat &format);
+    // Fill the spun / flat view from the generator (the Boolean records the spun-text links).
+    void newSpin(bool saveToMap);
+    void newFlatSpin(bool saveToMap);
+
+    // --- Features not wired yet: these slots are connected to their actions and signals and
+    // do nothing until their feature lands.
     // spin generation and export (lexora3_spin.cpp)
     void generateSpun();
     void removeOriginalWord(bool checked);
@@ -319,6 +335,14 @@ public slots:
     void startUpdateChecker();
 
 public:
+    // Colour of spin nesting `level` from the colour settings (black before they exist).
+    QColor getColor(int level) const;
+    // Recomputes the status bar figures from the editor of the current view now.
+    void calcUniqueness();
+    // The editor the formatting tools write into: the editor of the view on screen; none in
+    // the HTML view, whose browser shows generated HTML.
+    QMyTextEdit *formattingEditor() const;
+
     // Hooks of the editor widget (QMyTextEdit), filled by their features.
     // F3 in an editor: find-next of the search dialog; true when the key was used.
     bool searchFindNext();
@@ -346,6 +370,8 @@ private:
     void restoreStoredChecks();
     void limitSentenceDockWidth();
     void applyDirection(Qt::LayoutDirection direction);
+    // New level colours for the highlighter of every editor.
+    void recolourEditors(const QVariantMap &colors);
 
     QFrame *centralFrame = nullptr;
     QRegularExpressionValidator *addSynValidator = nullptr;

@@ -1,4 +1,5 @@
-// Spin generation commands: bulk export, data merge and "Remove Original Word".
+// Spin generation commands: bulk export and data merge ("Remove Original Word" is with the
+// views, lexora3_views.cpp).
 
 #include "lexora3.h"
 
@@ -30,8 +31,6 @@ void Lexora3::generateSpun()
     allowRapidChanges = true;
     allowSenChanges = true;
 }
-
-void Lexora3::removeOriginalWord(bool) {}
 
 void Lexora3::openMergeData(const QString &csvPath)
 {

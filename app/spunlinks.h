@@ -1,0 +1,33 @@
+#pragma once
+
+#include "generator.h"
+
+#include <QStringView>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// Finds the `spunMap` entry of a position in the spun text, for the hover highlight and the
+// click that selects the source of a spun phrase.
+class SpunLinks final
+{
+public:
+    using Entry = std::array<int, 4>; // source start, source end, spun start, spun end
+
+    SpunLinks() = default;
+    explicit SpunLinks(const spintax::SpunMap &map);
+
+    // The entry of the word at `position` of `spunText`: the run of non-space characters
+    // around the position, looked up as that run followed by its start («fox,17»), which is
+    // how the map keys the first word of a group's output. Other words of a group's output
+    // (no key of their own) get the smallest recorded output range that holds the position.
+    // No value outside every recorded group.
+    std::optional<Entry> at(QStringView spunText, qsizetype position) const;
+
+    bool isEmpty() const { return map.isEmpty(); }
+
+private:
+    spintax::SpunMap map;
+    std::vector<Entry> bySpunStart; // sorted by spun start
+};

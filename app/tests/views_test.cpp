@@ -1,0 +1,382 @@
+// The four views, the formatting tools and the colour settings on a real main window
+// (offscreen platform, private settings and working folder).
+
+#include "testenv.h"
+
+#include "colorqd.h"
+#include "documentmanager.h"
+#include "figuresupdater.h"
+#include "insertlinkqd.h"
+#include "lexora3.h"
+#include "mytabitem.h"
+#include "qmytextedit.h"
+#include "viewmanager.h"
+
+#include "levelcolors.h"
+#include "myhighlighter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<Lexora3> startWindow()
+{
+    auto w = std::make_unique<Lexora3>(nullptr, 1.191, false);
+    w->show();
+    w->show2();
+    return w;
+}
+
+void type(Lexora3 &w, const QString &text)
+{
+    w.textEdit->setPlainText(text);
+}
+
+QList<int> pageIndexes(const Lexora3 &w)
+{
+    return {w.mainTab->currentIndex(), w.flatTab->currentIndex(), w.spunTab->currentIndex(),
+            w.webTab->currentIndex()};
+}
+
+QStringList figures(const Lexora3 &w)
+{
+    return {w.spunWordsQL->text(), w.totalWordsQL->text(), w.paragraphsQL->text(),
+            w.uniqueQL->text(), w.qualityQL->text()};
+}
+
+// Centre of the character at `position` of `editor`, in viewport coordinates.
+QPoint pointOf(QTextEdit *editor, int position)
+{
+    QTextCursor cursor(editor->document());
+    cursor.setPosition(position);
+    const QRect left = editor->cursorRect(cursor);
+    cursor.setPosition(position + 1);
+    const QRect right = editor->cursorRect(cursor);
+    return QPoint((left.x() + right.x()) / 2, left.center().y());
+}
+
+} // namespace
+
+class ViewsTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QSettings().clear(); }
+
+    // Whichever page the user changes tabs in, all four follow, and the window's current
+    // tabs are the ones at that index.
+    void pagesStayInStep_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::newRow("edit view") << 1;
+        QTest::newRow("flat view") << 2;
+        QTest::newRow("spun view") << 3;
+        QTest::newRow("HTML view") << 4;
+    }
+
+    void pagesStayInStep()
+    {
+        QFETCH(int, view);
+        auto w = startWindow();
+        type(*w, "{a|b} one");
+        w->documents->fileNew();
+        type(*w, "{c|d} two");
+        w->documents->fileNew();
+        type(*w, "{e|f} three");
+        QCOMPARE(pageIndexes(*w), QList<int>({2, 2, 2, 2}));
+
+        QAction *entries[] = {w->editViewQA, w->flatViewQA, w->spunViewQA, w->webViewQA};
+        entries[view - 1]->trigger();
+        QCOMPARE(w->view, view);
+        QCOMPARE(w->stackedWidget->currentIndex(), view - 1);
+        for (int v = 1; v <= 4; ++v)
+            QCOMPARE(entries[v - 1]->font().bold(), v == view);
+
+        QTabWidget *pages[] = {w->mainTab, w->flatTab, w->spunTab, w->webTab};
+        pages[view - 1]->setCurrentIndex(0);
+        QCOMPARE(pageIndexes(*w), QList<int>({0, 0, 0, 0}));
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{a|b} one"));
+        QCOMPARE(w->item, w->mainTab->widget(0));
+        const QString names[] = {"Untitled 1", "Untitled 1-flat", "Untitled 1-spun",
+                                 "Untitled 1-html"};
+        QCOMPARE(w->windowTitle(), names[view - 1] + QStringLiteral(" - Rewordix v1.191"));
+
+        // Closing a tab before the current one leaves every page on the same document.
+        pages[view - 1]->setCurrentIndex(2);
+        QCOMPARE(pageIndexes(*w), QList<int>({2, 2, 2, 2}));
+        qobject_cast<MyTabItem *>(w->mainTab->widget(1))->setSaved();
+        w->documents->tabCloseRequested(1);
+        QTRY_COMPARE(pageIndexes(*w), QList<int>({1, 1, 1, 1}));
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{e|f} three"));
+        if (view == 3)
+            QTRY_VERIFY(w->spunTextEdit->toPlainText().endsWith(QLatin1String(" three")));
+        pages[view - 1]->setCurrentIndex(0);
+
+        // Back in the edit view the document at that index is the current one.
+        w->editViewQA->trigger();
+        QCOMPARE(pageIndexes(*w), QList<int>({0, 0, 0, 0}));
+        QCOMPARE(w->textEdit, w->item->getTextEdit());
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{a|b} one"));
+    }
+
+    void flatAndSpunViewsAreFilledFromTheDocument()
+    {
+        auto w = startWindow();
+        type(*w, "x {a {b|b}|a {b|b}} y {c|c}");
+        w->flatViewQA->trigger();
+        QCOMPARE(w->flatTextEdit->toPlainText(), QStringLiteral("x {a b|a b} y {c|c}"));
+        QCOMPARE(w->flatTextEdit->textCursor().position(), 0);
+
+        w->spunViewQA->trigger();
+        QCOMPARE(w->spunTextEdit->toPlainText(), QStringLiteral("x a b y c"));
+        QCOMPARE(w->spunTextEdit->textCursor().position(), 0);
+        // One insertion: a single undo step leads back to the previous spun text (empty).
+        w->spunTextEdit->document()->undo();
+        QCOMPARE(w->spunTextEdit->toPlainText(), QString());
+        QVERIFY(!w->spunTextEdit->document()->isUndoAvailable());
+        QCOMPARE(w->spunMap.size(), 3);
+    }
+
+    void htmlViewShowsTheSpunText()
+    {
+        auto w = startWindow();
+        QString article;
+        for (int i = 0; i < 20; ++i)
+            article += QStringLiteral("<p>{one|two|three} {red|green|blue} {a|b|c|d}</p>\n");
+        type(*w, article);
+        w->spunViewQA->trigger();
+        const QString spun = w->spunTextEdit->toPlainText();
+        w->webViewQA->trigger();
+        QCOMPARE(w->webItem->textForSave(), spun);
+        QTextDocument rendered;
+        rendered.setHtml(spun);
+        QCOMPARE(w->webTextEdit->toPlainText(), rendered.toPlainText());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Untitled 1-html - Rewordix v1.191"));
+    }
+
+    void htmlViewSpinsWhenTheSpunTextIsBlank()
+    {
+        auto w = startWindow();
+        type(*w, "<b>{same|same}</b> text");
+        w->webViewQA->trigger();
+        QCOMPARE(w->webItem->textForSave(), QStringLiteral("<b>same</b> text"));
+        QCOMPARE(w->webTextEdit->toPlainText(), QStringLiteral("same text"));
+    }
+
+    void unbalancedTextIsShownUnchanged()
+    {
+        auto w = startWindow();
+        const QString text = QStringLiteral("{a|b} first\nsecond {c|d\nthird");
+        type(*w, text);
+        w->calcUniqueness();
+        QCOMPARE(w->figures->balanceQL->text(),
+                 QStringLiteral("Unbalanced braces: \"{\" at line 2, column 8 has no matching \"}\""));
+        QVERIFY(w->figures->balanceQL->isVisibleTo(w.get()));
+        // The figures keep their texts.
+        QCOMPARE(figures(*w), QStringList({"Spun Words: 0", "Total Words: 0", "0 Paragraph(s)",
+                                           "0% Unique", "Quality: 0.00"}));
+
+        w->flatViewQA->trigger();
+        QCOMPARE(w->flatTextEdit->toPlainText(), text);
+        w->spunViewQA->trigger();
+        QCOMPARE(w->spunTextEdit->toPlainText(), text);
+        QVERIFY(w->spunMap.isEmpty());
+        w->spunTextEdit->clear();
+        w->webViewQA->trigger();
+        QCOMPARE(w->webItem->textForSave(), text);
+
+        // Mended, the message goes.
+        w->editViewQA->trigger();
+        w->textEdit->moveCursor(QTextCursor::End);
+        w->textEdit->textCursor().insertText("}");
+        QTRY_VERIFY(!w->figures->balanceQL->isVisibleTo(w.get()));
+    }
+
+    void figuresFollowTheEditorOfTheView()
+    {
+        auto w = startWindow();
+        type(*w, "one two {three|four five}");
+        QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 3", "Total Words: 5",
+                                               "1 Paragraph(s)", "33% Unique",
+                                               "Quality: 1.67"}));
+        w->spunViewQA->trigger();
+        QTRY_COMPARE(w->uniqueQL->text(), QStringLiteral("0% Unique")); // a copy has no groups
+        w->editViewQA->trigger();
+        w->textEdit->clear();
+        QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 0", "Total Words: 0",
+                                               "0 Paragraph(s)", "0% Unique", "Quality: 0.00"}));
+    }
+
+    void removeOriginalWordIsOneUndoStep()
+    {
+        auto w = startWindow();
+        type(*w, "{a|b|c} and {x|{y|z} w}");
+        w->textEdit->document()->clearUndoRedoStacks();
+        w->removeOriginalWordQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{b|c} and z w"));
+        w->textEdit->undo();
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{a|b|c} and {x|{y|z} w}"));
+        QVERIFY(!w->textEdit->document()->isUndoAvailable());
+    }
+
+    void tagToolsWrapTheSelection()
+    {
+        auto w = startWindow();
+        type(*w, "spin {fast|quick} text");
+        QTextCursor cursor = w->textEdit->textCursor();
+        cursor.setPosition(5);
+        cursor.setPosition(17, QTextCursor::KeepAnchor);
+        w->textEdit->setTextCursor(cursor);
+        w->boldTagQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("spin <b>{fast|quick}</b> text"));
+        QCOMPARE(w->textEdit->textCursor().position(), 24); // after «</b>»
+
+        cursor.setPosition(2); // inside «spin», nothing selected
+        w->textEdit->setTextCursor(cursor);
+        w->ulTagQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(),
+                 QStringLiteral("<ul>\n     <li>spin</li>\n</ul> <b>{fast|quick}</b> text"));
+        w->brTagQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(),
+                 QStringLiteral("<ul>\n     <li>spin</li>\n</ul><br> <b>{fast|quick}</b> text"));
+
+        // The HTML view shows generated HTML: the tools leave every editor alone there.
+        w->webViewQA->trigger();
+        const QString before = w->textEdit->toPlainText();
+        w->iTagQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(), before);
+    }
+
+    void linkDialogRoundTripsSingleQuotes()
+    {
+        auto w = startWindow();
+        const QString link =
+            "<a target='_blank' class='ext' title='Our shop' href='http://shop.example/'>"
+            "{buy|order} now</a>";
+        type(*w, "Visit " + link + " today");
+        QTextCursor cursor = w->textEdit->textCursor();
+        cursor.setPosition(6);
+        cursor.setPosition(6 + int(link.size()), QTextCursor::KeepAnchor);
+        w->textEdit->setTextCursor(cursor);
+
+        testenv::answerLater<InsertLinkQD>([](InsertLinkQD *dialog) {
+            QCOMPARE(dialog->urlLE->text(), QStringLiteral("http://shop.example/"));
+            QCOMPARE(dialog->titleLE->text(), QStringLiteral("Our shop"));
+            QCOMPARE(dialog->classLE->text(), QStringLiteral("ext"));
+            QCOMPARE(dialog->targetCB->currentText(), QStringLiteral("Open in a new window"));
+            dialog->titleLE->setText("Our new shop");
+            dialog->insertPB->click();
+        });
+        w->hyperlinkQA->trigger();
+        QCOMPARE(w->textEdit->toPlainText(),
+                 QStringLiteral("Visit <a target=\"_blank\" class=\"ext\" title=\"Our new shop\" "
+                                "href=\"http://shop.example/\">{buy|order} now</a> today"));
+        QCOMPARE(w->insertLinkQD->windowTitle(), QStringLiteral("Insert Link"));
+        QCOMPARE(w->insertLinkQD->size(), QSize(270, 150));
+    }
+
+    void colourSettings()
+    {
+        auto w = startWindow();
+        ColorQD *dialog = w->colorSettingsQD;
+        QCOMPARE(QSettings().value("applicationColors").toMap(),
+                 storage::defaultApplicationColors());
+        QCOMPARE(dialog->rowCount(), 8);
+        QCOMPARE(w->getColor(3), QColor(255, 0, 0));
+        QCOMPARE(w->getColor(7), QColor(0, 0, 255)); // above 5: the level 1 colour
+        QCOMPARE(w->getColor(0), QColor(Qt::black));
+
+        // Cancel drops a change.
+        w->colorSettings();
+        dialog->setRowColor(0, QColor(1, 2, 3));
+        dialog->cancelPB->click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->rowColor(0), QColor(0, 0, 255));
+
+        // Ok stores it and recolours the editors without touching their documents.
+        type(*w, "{level one}");
+        w->item->setSaved();
+        dialog->setRowColor(0, QColor(1, 2, 3));
+        dialog->okPB->click();
+        QCOMPARE(QSettings().value("applicationColors").toMap().value("level 1").toString(),
+                 storage::argbText(QColor(1, 2, 3).rgba()));
+        QCOMPARE(w->getColor(1), QColor(1, 2, 3));
+        auto *highlighter = w->textEdit->document()->findChild<MyHighlighter *>();
+        QVERIFY(highlighter);
+        QCOMPARE(highlighter->colors().color(1), QColor(1, 2, 3));
+        QVERIFY(w->item->isSaved());
+
+        // Reset restores the defaults of the settings store, rows and editors included.
+        dialog->resetPB->click();
+        QCOMPARE(QSettings().value("applicationColors").toMap(),
+                 storage::defaultApplicationColors());
+        QCOMPARE(dialog->rowColor(0), QColor(0, 0, 255));
+        QCOMPARE(highlighter->colors(), spintax::LevelColors::defaults());
+    }
+
+    void spunPhrasesLinkToTheirSource()
+    {
+        auto w = startWindow();
+        const QString source = QStringLiteral("The {quick|fast} fox {jumps over|leaps over} it.");
+        type(*w, source);
+        w->spunViewQA->trigger();
+        QMyTextEdit *spun = w->spunTextEdit;
+        spun->resize(600, 200);
+        const QString text = spun->toPlainText();
+        const int verb = int(text.indexOf(QLatin1String("fox ")) + 4);
+
+        QTest::mouseMove(spun->viewport(), pointOf(spun, verb + 1));
+        QTRY_COMPARE(spun->extraSelections().size(), 1);
+        const QTextCursor mark = spun->extraSelections().first().cursor;
+        QCOMPARE(mark.selectedText(), text.mid(verb, text.indexOf(QLatin1String(" it")) - verb));
+        QCOMPARE(spun->extraSelections().first().format.background().color(),
+                 QColor(Qt::yellow));
+
+        QTest::mouseClick(spun->viewport(), Qt::LeftButton, {}, pointOf(spun, verb + 1));
+        QCOMPARE(w->textEdit->textCursor().selectedText(),
+                 QStringLiteral("{jumps over|leaps over}"));
+
+        // Fixed text has no source phrase: the mark goes.
+        QTest::mouseMove(spun->viewport(), pointOf(spun, 1));
+        QTRY_VERIFY(spun->extraSelections().isEmpty());
+
+        // Once the document is edited the recorded ranges are stale and nothing is linked.
+        w->textEdit->textCursor().insertText("x");
+        QTest::mouseMove(spun->viewport(), pointOf(spun, verb + 1));
+        QTest::qWait(20);
+        QVERIFY(spun->extraSelections().isEmpty());
+    }
+
+    void directionIsStored()
+    {
+        auto w = startWindow();
+        w->rtlRB->click();
+        QCOMPARE(QSettings().value("languageSettings").toMap(),
+                 QVariantMap({{"lang", "eng"}, {"dir", "rtl"}}));
+        QCOMPARE(w->textEdit->document()->firstBlock().blockFormat().layoutDirection(),
+                 Qt::RightToLeft);
+        w->ltrRB->click();
+        QCOMPARE(QSettings().value("languageSettings").toMap(),
+                 QVariantMap({{"lang", "eng"}, {"dir", "ltr"}}));
+        QCOMPARE(w->spunTextEdit->document()->firstBlock().blockFormat().layoutDirection(),
+                 Qt::LeftToRight);
+    }
+};
+
+REWORDIX_WINDOW_TEST_MAIN(ViewsTest)
+#include "views_test.moc"
