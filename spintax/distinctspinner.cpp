@@ -1,11 +1,13 @@
 #include "distinctspinner.h"
 
+#include "generatorcopysource.h"
 #include "spintree.h"
 
 namespace spintax {
 
 DistinctSpinner::DistinctSpinner(Generator &generator, const SpinTree &tree, quint64 reachable)
-    : generator(generator), tree(tree), reachable(reachable)
+    : generator(generator), tree(tree), reachable(reachable),
+      attemptLimit(GeneratorCopySource::attemptLimitFor(tree))
 {
 }
 
@@ -30,15 +32,18 @@ std::pair<quint64, quint64> DistinctSpinner::fingerprint(const QList<int> &signa
 
 SpinResult DistinctSpinner::next(bool random)
 {
-    if (quint64(used.size()) >= reachable)
+    if (givenUp || quint64(used.size()) >= reachable)
         return generator.anySpin(tree, random);
-    const bool saturated = reachable == ~quint64(0);
-    for (int attempt = 1;; ++attempt) {
+    for (quint64 attempt = 1;; ++attempt) {
         SpinResult copy = generator.anySpin(tree, random);
         if (used.insert(fingerprint(copy.signature)).second)
             return copy;
-        if (saturated && attempt >= saturatedAttemptLimit)
+        // The combinations left are practically unreachable (or the count is saturated):
+        // take copies as they come instead of searching forever.
+        if (attempt >= attemptLimit) {
+            givenUp = true;
             return copy;
+        }
     }
 }
 

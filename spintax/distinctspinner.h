@@ -17,11 +17,6 @@ class SpinTree;
 class DistinctSpinner final
 {
 public:
-    // With a saturated reachable count the set can never fill up; a copy then
-    // gives up looking for a new signature after this many tries (a repeat is
-    // already astronomically unlikely there).
-    static constexpr int saturatedAttemptLimit = 100000;
-
     // `reachable` is countCombinations(tree, CountRule::Reachable).
     DistinctSpinner(Generator &generator, const SpinTree &tree, quint64 reachable);
 
@@ -42,6 +37,9 @@ private:
     Generator &generator;
     const SpinTree &tree;
     quint64 reachable;
+    // Draws spent on one copy before the rest of the combinations count as unreachable.
+    quint64 attemptLimit;
+    bool givenUp = false;
     std::unordered_set<std::pair<quint64, quint64>, FingerprintHash> used;
 };
 

@@ -43,6 +43,7 @@ private slots:
     void seedAndState();
     void distinctCopies_data();
     void distinctCopies();
+    void distinctCopiesGiveUpOnUnreachableCombinations();
     void deepNesting();
     void manySiblings();
 };
@@ -351,6 +352,27 @@ void GeneratorTest::distinctCopies()
     for (int i = 0; i < 20; ++i)
         spinner.next(random);
     QCOMPARE(spinner.usedCount(), qsizetype(distinct));
+}
+
+void GeneratorTest::distinctCopiesGiveUpOnUnreachableCombinations()
+{
+    // 41 combinations, the last two with probability 2^-40 each in random mode: asking for
+    // all of them must end (after the attempt limit) instead of searching for ever.
+    QString text = QStringLiteral("x");
+    for (int i = 0; i < 40; ++i)
+        text = QStringLiteral("{a|%1}").arg(text);
+    const std::optional<SpinTree> tree = SpinTree::parse(text);
+    QVERIFY(tree);
+    QCOMPARE(reachableCombinations(text), quint64(41));
+    Generator gen;
+    gen.setSeed(5);
+    gen.resetBatch(text);
+    DistinctSpinner spinner(gen, *tree, reachableCombinations(text));
+    QSet<Signature> signatures;
+    for (int i = 0; i < 41; ++i)
+        signatures.insert(spinner.next(true).signature);
+    QVERIFY(signatures.size() >= 10);
+    QVERIFY(signatures.size() < 41);
 }
 
 void GeneratorTest::deepNesting()
