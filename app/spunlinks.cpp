@@ -11,22 +11,25 @@ SpunLinks::SpunLinks(const spintax::SpunMap &map) : map(map)
               [](const Entry &a, const Entry &b) { return a[2] < b[2]; });
 }
 
-std::optional<SpunLinks::Entry> SpunLinks::at(QStringView spunText, qsizetype position) const
+std::optional<SpunLinks::Entry> SpunLinks::at(QStringView spunText, qsizetype position,
+                                              qsizetype textStart) const
 {
-    if (map.isEmpty() || position < 0 || position >= spunText.size())
+    const qsizetype local = position - textStart;
+    if (map.isEmpty() || local < 0 || local >= spunText.size())
         return std::nullopt;
-    if (!spunText[position].isSpace()) {
-        qsizetype start = position;
+    if (!spunText[local].isSpace()) {
+        qsizetype start = local;
         while (start > 0 && !spunText[start - 1].isSpace())
             --start;
-        qsizetype end = position;
+        qsizetype end = local;
         while (end < spunText.size() && !spunText[end].isSpace())
             ++end;
-        const auto it =
-            map.constFind(spunText.mid(start, end - start).toString() + QString::number(start));
+        const qsizetype wordStart = textStart + start;
+        const auto it = map.constFind(spunText.mid(start, end - start).toString()
+                                      + QString::number(wordStart));
         // The start check keeps the word «5» at 0 from matching the empty output of a group
         // at 50 (key «50»).
-        if (it != map.constEnd() && (*it)[2] == start)
+        if (it != map.constEnd() && (*it)[2] == wordStart)
             return *it;
     }
     // Entries starting at or before the position; the smallest range that holds it wins,

@@ -22,8 +22,11 @@ public:
     // around the position, looked up as that run followed by its start («fox,17»), which is
     // how the map keys the first word of a group's output. Other words of a group's output
     // (no key of their own) get the smallest recorded output range that holds the position.
-    // No value outside every recorded group.
-    std::optional<Entry> at(QStringView spunText, qsizetype position) const;
+    // No value outside every recorded group. `spunText` may be a piece of the spun text (the
+    // paragraph holding the position) starting at `textStart`; positions are in the whole
+    // spun text.
+    std::optional<Entry> at(QStringView spunText, qsizetype position,
+                            qsizetype textStart = 0) const;
 
     bool isEmpty() const { return map.isEmpty(); }
 

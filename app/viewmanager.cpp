@@ -241,7 +241,7 @@ void ViewManager::newSpin(bool saveToMap)
         writeOver(w->spunTextEdit, spun);
     }
     if (saveToMap) {
-        highlighted = false;
+        marked = {-1, -1};
         w->spunTextEdit->setExtraSelections({});
         linkedSource = w->textEdit;
         linkedSpun = w->spunTextEdit;
@@ -295,14 +295,24 @@ int ViewManager::characterAt(QMyTextEdit *editor, const QPoint &pos)
     return p;
 }
 
+// Only the paragraph under the mouse is read: a word never spans two paragraphs, and copying
+// the whole spun text on every mouse move would cost more than the lookup.
+std::optional<SpunLinks::Entry> ViewManager::linkAt(QMyTextEdit *editor, const QPoint &pos) const
+{
+    const int position = characterAt(editor, pos);
+    const QTextBlock block = editor->document()->findBlock(position);
+    if (!block.isValid())
+        return std::nullopt;
+    return spunLinks.at(block.text(), position, block.position());
+}
+
 void ViewManager::linkSpunClick(QMyTextEdit *editor, const QPoint &pos)
 {
     // Only the spun text has links; a word in another editor that happens to spell a key
     // («fox17») must not move the document's selection.
     if (!editor || !editor->isTextHighlight() || editor != w->spunTextEdit || !linksCurrent())
         return;
-    const std::optional<SpunLinks::Entry> entry =
-        spunLinks.at(editor->toPlainText(), characterAt(editor, pos));
+    const std::optional<SpunLinks::Entry> entry = linkAt(editor, pos);
     if (!entry)
         return;
     QTextCursor cursor(w->textEdit->document());
@@ -317,22 +327,24 @@ void ViewManager::highlightSpunWord(QMyTextEdit *editor, const QPoint &pos)
         return;
     std::optional<SpunLinks::Entry> entry;
     if (editor == w->spunTextEdit && linksCurrent())
-        entry = spunLinks.at(editor->toPlainText(), characterAt(editor, pos));
+        entry = linkAt(editor, pos);
     if (!entry) {
         // Moving off a phrase takes its mark away.
-        if (highlighted) {
+        if (marked.first >= 0) {
             editor->setExtraSelections({});
-            highlighted = false;
+            marked = {-1, -1};
         }
         return;
     }
+    if (marked == std::pair((*entry)[2], (*entry)[3]))
+        return;
     QTextEdit::ExtraSelection mark;
     mark.format.setBackground(Qt::yellow);
     mark.cursor = QTextCursor(editor->document());
     mark.cursor.setPosition((*entry)[2]);
     mark.cursor.setPosition((*entry)[3], QTextCursor::KeepAnchor);
     editor->setExtraSelections({mark});
-    highlighted = true;
+    marked = {(*entry)[2], (*entry)[3]};
 }
 
 void ViewManager::removeOriginalWord()

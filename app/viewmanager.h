@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <utility>
+
 class Lexora3;
 class MyTabItem;
 class QMyTextEdit;
@@ -76,6 +78,8 @@ private:
     QString spinOfDocument(bool saveToMap);
     // Character of `editor` under the point `pos` (viewport coordinates), or -1.
     static int characterAt(QMyTextEdit *editor, const QPoint &pos);
+    // The link of the spun phrase under `pos`, while the links are current.
+    std::optional<SpunLinks::Entry> linkAt(QMyTextEdit *editor, const QPoint &pos) const;
     // True while the recorded links still describe the texts on screen.
     bool linksCurrent() const;
 
@@ -88,5 +92,7 @@ private:
     QPointer<QMyTextEdit> linkedSpun;
     int sourceRevision = -1;
     int spunRevision = -1;
-    bool highlighted = false;
+    // Spun range of the hover mark, {-1, -1} when none is shown; a move within the same
+    // phrase repaints nothing.
+    std::pair<int, int> marked{-1, -1};
 };

@@ -156,6 +156,12 @@ private slots:
         QCOMPARE(at(0), QList<int>());                 // fixed text
         QCOMPARE(at(23), QList<int>());                // «5» is not the empty output «23»
         QCOMPARE(at(-1), QList<int>());
+        // A piece of the spun text (one paragraph) gives the same answers in whole-text
+        // positions.
+        const QStringView piece = QStringView(spun).mid(9);
+        QCOMPARE(links.at(piece, 12, 9), links.at(spun, 12));
+        QCOMPARE(links.at(piece, 16, 9), links.at(spun, 16));
+        QVERIFY(!links.at(piece, 4, 9)); // before the piece
         QCOMPARE(at(int(spun.size())), QList<int>());
     }
 
