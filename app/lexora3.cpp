@@ -241,15 +241,6 @@ void Lexora3::langChanged(int index)
     reloadSynonymsForLanguage();
 }
 
-void Lexora3::setValidator(const QString &lang)
-{
-    if (lang.compare(QLatin1String("ara"), Qt::CaseInsensitive) == 0)
-        addSynValidator->setRegularExpression(araRexp);
-    else if (lang.compare(QLatin1String("heb"), Qt::CaseInsensitive) == 0)
-        addSynValidator->setRegularExpression(hebRexp);
-    else
-        addSynValidator->setRegularExpression(engRexp);
-}
 
 void Lexora3::synonymsBoxIndexChanged(int index)
 {

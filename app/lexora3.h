@@ -33,10 +33,12 @@ class QLineEdit;
 class QMyAction;
 class QMyTextEdit;
 class QProgressBar;
+class QuickSpinPanel;
 class QPushButton;
 class QRadioButton;
 class QRegularExpressionValidator;
 class QSplashScreen;
+class SynonymStore;
 class QStackedWidget;
 class QTabWidget;
 class QTextBrowser;
@@ -188,7 +190,12 @@ public:
     QFrame *sentenceFrame = nullptr;
     QFrame *paragraphFrame = nullptr;
     QFrame *rapidFrame = nullptr;
-    QLineEdit *addSynLE = nullptr;
+    QLineEdit *addSynLE = nullptr; // the panel's add field
+
+    // --- the synonym store of curLang and the Quick Spin panel (lexora3_synonyms.cpp)
+    SynonymStore *synStore = nullptr;
+    QuickSpinPanel *quickSpin = nullptr;
+    QString curWord; // the word or group last handed to the panel
 
     // --- status bar
     QLabel *curposQL = nullptr;
@@ -374,7 +381,11 @@ private:
     void recolourEditors(const QVariantMap &colors);
 
     QFrame *centralFrame = nullptr;
-    QRegularExpressionValidator *addSynValidator = nullptr;
+
+    // The Quick Spin panel and the store's loading signals.
+    void createSynonymPanel();
+    bool synonymFileFailed = false; // shown once the loading has finished
+    QString importLabel;            // the language whose thesaurus is being imported
 
     // The main spin editor as the navigator sees it (always the current textEdit).
     EditorPort mainEditorPort();

@@ -63,36 +63,11 @@ void Lexora3::createBottomBar(QWidget *host)
     connect(rtlRB, &QRadioButton::clicked, this, &Lexora3::rtl);
 }
 
-// The docks start with empty frames; the synonym panel and the sentence, paragraph and rapid
-// lists fill them. The add-synonym box is created here because its validator follows the
-// language box; the synonym panel takes it into its own layout.
+// The Quick Spin dock holds the synonym panel (createSynonymPanel, lexora3_synonyms.cpp); the
+// sentence, paragraph and rapid lists fill the other three.
 void Lexora3::createDocks()
 {
-    // Character classes of the add-synonym box: a script plus digits, spaces and punctuation.
-    const QString engExp = QStringLiteral(
-        "\\x{0000}-\\x{007F}\\x{0080}-\\x{00FF}\\x{0100}-\\x{017F}\\x{0080}-\\x{00FF}\\x{1E00}-\\x{1EFF}");
-    const QString hebExp = QStringLiteral("\\x{0590}-\\x{05FF}");
-    const QString araExp = QStringLiteral("\\x{0600}-\\x{06FF}");
-    const QString punctExp =
-        QStringLiteral("\\s\\t\\d#\\$%&'\\(\\)\\*\\+,-\\./:;<=>\\?@\\[\\]\\^_`\\{\\|\\}~\\\\\\!");
-    const auto pattern = [&](const QString &script) {
-        return QRegularExpression(QStringLiteral("[") + script + punctExp + QStringLiteral("]*"),
-                                  QRegularExpression::UseUnicodePropertiesOption);
-    };
-    engRexp = pattern(engExp);
-    hebRexp = pattern(hebExp);
-    araRexp = pattern(araExp);
-
-    quickSpinFrame = new QFrame;
-    quickSpinFrame->setMinimumWidth(200);
-    quickSpinFrame->setMaximumWidth(200);
-    auto *quickSpinLayout = new QVBoxLayout(quickSpinFrame);
-    addSynLE = new QLineEdit(quickSpinFrame);
-    addSynLE->setPlaceholderText(QStringLiteral("Add synonyms..."));
-    addSynValidator = new QRegularExpressionValidator(engRexp, addSynLE);
-    addSynLE->setValidator(addSynValidator);
-    quickSpinLayout->addStretch(1);
-    quickSpinLayout->addWidget(addSynLE);
+    createSynonymPanel();
 
     const auto makeDock = [this](const QString &dockTitle, const QString &name, QFrame *content) {
         auto *dock = new QDockWidget(dockTitle, this);

@@ -1,21 +1,113 @@
-// Synonym store loading, server synchronisation and favourites replacement.
+// Synonym store loading, the Quick Spin panel, server synchronisation and favourites
+// replacement.
 
 #include "lexora3.h"
 
-// The language changed after start-up: the synonym panel drops its cached word and arrays,
-// then the store of curLang is loaded again.
+#include "qmytextedit.h"
+
+#include "language.h"
+#include "quickspinpanel.h"
+#include "quickspintext.h"
+#include "synonymstore.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolButton>
+
+void Lexora3::createSynonymPanel()
+{
+    engRexp = quickspin::addFieldPattern(QStringLiteral("eng"));
+    hebRexp = quickspin::addFieldPattern(QStringLiteral("heb"));
+    araRexp = quickspin::addFieldPattern(QStringLiteral("ara"));
+
+    synStore = new SynonymStore(this);
+    synStore->setTempDir(tempDir);
+    synStore->setDatabase(&con);
+
+    quickSpin = new QuickSpinPanel(*synStore, allowChanges, updatingList);
+    quickSpin->setMinimumWidth(200);
+    quickSpin->setMaximumWidth(200);
+    quickSpin->editor = [this]() -> QTextEdit * { return textEdit; };
+    quickSpin->nextWordStep = [this] { navigator.nextClicked(true, false); };
+    quickSpinFrame = quickSpin;
+    addSynLE = quickSpin->addSynLE;
+    connect(quickSpin->previousTB, &QToolButton::clicked, this, &Lexora3::previousClicked);
+    connect(quickSpin->nextTB, &QToolButton::clicked, this, &Lexora3::nextClicked);
+
+    // Loading reads the tables and files on the GUI thread; the window is disabled meanwhile so
+    // no edit interleaves with it.
+    connect(synStore, &SynonymStore::loadingStarted, this, [this] {
+        setEnabled(false);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    });
+    // The first use of a language may convert its installed thesaurus (most of a second for
+    // English): the status bar shows how far it got.
+    connect(synStore, &SynonymStore::thesaurusImportStarted, this, [this](const QString &code) {
+        const int index = Language::indexOfCode(code);
+        importLabel = index >= 0 ? Language::all().at(index).label : code;
+        statusBar()->showMessage(QStringLiteral("Importing the %1 thesaurus...").arg(importLabel));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    connect(
+        synStore, &SynonymStore::thesaurusImportProgress, this, [this](qint64 done, qint64 total) {
+            const qint64 percent = total > 0 ? done * 100 / total : 100;
+            statusBar()->showMessage(
+                QStringLiteral("Importing the %1 thesaurus... %2%").arg(importLabel).arg(percent));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    connect(synStore, &SynonymStore::thesaurusImportFinished, this,
+            [this] { statusBar()->clearMessage(); });
+    connect(synStore, &SynonymStore::synonymFileError, this, [this] { synonymFileFailed = true; });
+    // The store changed under the panel: refill it for the word under the caret.
+    connect(synStore, &SynonymStore::synonymsLoaded, this, [this] {
+        curWord.clear();
+        cursorChanged(1);
+    });
+    connect(synStore, &SynonymStore::loadingFinished, this, [this](bool firstLoad) {
+        maxPhraseWord = synStore->maxPhraseWord;
+        setEnabled(true);
+        QGuiApplication::restoreOverrideCursor();
+        if (synonymFileFailed) {
+            synonymFileFailed = false;
+            QMessageBox::critical(this, QStringLiteral("Rewordix"),
+                                  QStringLiteral("Error opening synonyms file."));
+            // The lists are downloaded anew once the update server channel exists.
+        }
+        if (firstLoad)
+            startUpdateChecker();
+    });
+}
+
+void Lexora3::setValidator(const QString &lang)
+{
+    quickSpin->setValidator(lang);
+}
+
+void Lexora3::loadSynonyms()
+{
+    synStore->curLang = curLang;
+    synStore->loadSynonyms();
+}
+
+// The language changed after start-up: the panel forgets its word, then the store of curLang is
+// loaded, which refills the panel.
 void Lexora3::reloadSynonymsForLanguage()
 {
+    quickSpin->clearWord();
+    curWord.clear();
     loadSynonyms();
 }
 
-// Without an update server the start-up chain goes straight on to loading the synonyms.
+// Without an update server the start-up chain goes straight on to loading the synonyms (the
+// usage logs stay for a later upload).
 void Lexora3::updateServerDB()
 {
     loadSynonyms();
 }
 
-// Not wired yet: the synonym store and the favourites replacements.
-void Lexora3::loadSynonyms() {}
+// Not wired yet: the favourites replacements.
 void Lexora3::replaceAllFavorites(bool) {}
 void Lexora3::replaceUserFavorites(bool) {}

@@ -25,6 +25,8 @@ inline void isolate(const QTemporaryDir &dir)
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("REWORDIX_HOME", root + "/work");
+    // No installed thesaurus: a window test does not convert one at every start.
+    qputenv("REWORDIX_THESAURUS_DIR", root + "/no-thesauri/");
     QStandardPaths::setTestModeEnabled(true);
 }
 

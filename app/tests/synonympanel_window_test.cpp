@@ -1,0 +1,172 @@
+// The synonym panel in a started window: the loading chain (window disabled while it reads, the
+// thesaurus import shown in the status bar), the panel following the caret, a language switch,
+// and Replace mode stepping with the window's navigator.
+
+#include "testenv.h"
+
+#include "lexora3.h"
+#include "qmytablewidget.h"
+#include "qmytextedit.h"
+#include "quickspinpanel.h"
+#include "synonymstore.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QTextCursor>
+
+#include <memory>
+
+class SynonymPanelWindowTest final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString workFolder() const { return qEnvironmentVariable("REWORDIX_HOME") + "/"; }
+
+    void writeFile(const QString &path, const QByteArray &content)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
+    static std::unique_ptr<Lexora3> startWindow()
+    {
+        auto w = std::make_unique<Lexora3>(nullptr, 1.191, false);
+        w->show();
+        w->show2();
+        return w;
+    }
+
+    static void putCaret(Lexora3 &w, int position)
+    {
+        QTextCursor c = w.textEdit->textCursor();
+        c.setPosition(position);
+        w.textEdit->setTextCursor(c);
+    }
+
+    static QStringList rowTexts(const Lexora3 &w)
+    {
+        QStringList out;
+        for (int r = 0; r < w.quickSpin->synTW->rowCount(); ++r)
+            out.append(w.quickSpin->synTW->item(r, QMyTableWidget::TextColumn)->text());
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        QSettings().clear();
+        QDir work(workFolder());
+        work.removeRecursively();
+        qputenv("REWORDIX_THESAURUS_DIR", QByteArray("/nonexistent/"));
+        writeFile(workFolder() + "eng_syn.dat", "synonym version 1\n"
+                                                "fast|quick|rapid\n"
+                                                "car|auto|automobile\n");
+    }
+
+    void startLoadsTheListAndFollowsTheCaret()
+    {
+        auto w = startWindow();
+        QVERIFY(w->isEnabled());
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(w->synStore->allUserSyn.value("fast"), (QStringList{"quick", "rapid"}));
+
+        w->textEdit->setPlainText("The fast car {fast|speedy}.");
+        putCaret(*w, 6);
+        QCOMPARE(w->quickSpin->curSynQL->text(), QStringLiteral("fast"));
+        QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "fast", "quick", "rapid"}));
+        putCaret(*w, 10);
+        QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "car", "auto", "automobile"}));
+        putCaret(*w, 16); // in the group: its alternatives, the unlisted one as a manual row
+        QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "fast", "speedy", "quick", "rapid"}));
+        QCOMPARE(w->quickSpin->tickedRows(), (QList<int>{1, 2}));
+        QCOMPARE(w->curWord, QStringLiteral("{fast|speedy}"));
+
+        // Ticking a row spins the word under the caret; the panel is not refilled by the edit.
+        putCaret(*w, 6);
+        const int quick = int(rowTexts(*w).indexOf("quick"));
+        w->quickSpin->synTW->item(quick, QMyTableWidget::TextColumn)->setSelected(true);
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("The {fast|quick} car {fast|speedy}."));
+        QCOMPARE(w->quickSpin->tickedRows(), (QList<int>{1, quick}));
+        QVERIFY(w->allowChanges);
+    }
+
+    void replaceModeStepsOn()
+    {
+        auto w = startWindow();
+        w->textEdit->setPlainText("fast car");
+        putCaret(*w, 1);
+        w->quickSpin->replacePB->click();
+        const int rapid = int(rowTexts(*w).indexOf("rapid"));
+        w->quickSpin->synTW->item(rapid, QMyTableWidget::TextColumn)->setSelected(true);
+        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("rapid car"));
+        QCOMPARE(w->textEdit->textCursor().selectedText(), QStringLiteral("car"));
+        QCOMPARE(w->quickSpin->curSynQL->text(), QStringLiteral("car"));
+        // The panel's own arrows are the word steps too.
+        w->quickSpin->previousTB->click();
+        QCOMPARE(w->textEdit->textCursor().selectedText(), QStringLiteral("rapid"));
+        QCOMPARE(w->quickSpin->curSynQL->text(), QStringLiteral("rapid"));
+    }
+
+    void languageSwitchReloads()
+    {
+        writeFile(workFolder() + "ger_syn.dat", "synonym version 1\nschnell|rasch|flink\n");
+        auto w = startWindow();
+        w->textEdit->setPlainText("ein schnell Auto");
+        putCaret(*w, 6);
+        QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell"}));
+        w->langBox->setCurrentIndex(w->langBox->findText("German"));
+        QCOMPARE(w->synStore->curLang, QStringLiteral("ger"));
+        QVERIFY(w->isEnabled());
+        QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell", "rasch", "flink"}));
+        // Back to English: German words have no English synonyms.
+        w->langBox->setCurrentIndex(w->langBox->findText("English"));
+        QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell"}));
+    }
+
+    // Without a list the installed thesaurus is converted once; the window stays disabled while
+    // it reads and the status bar tells how far the import got.
+    void thesaurusImportShowsProgress()
+    {
+        QFile::remove(workFolder() + "eng_syn.dat");
+        QTemporaryDir thesauri;
+        QByteArray dat = "UTF-8\n";
+        for (int i = 0; i < 20000; ++i)
+            dat += "word" + QByteArray::number(i) + "|1\n(adj)|alpha" + QByteArray::number(i) +
+                   "|beta|gamma (antonym)\n";
+        dat += "fast|1\n(adj)|quick|speedy (similar term)|slow (antonym)\n";
+        writeFile(thesauri.filePath("th_en_US_v2.dat"), dat);
+        qputenv("REWORDIX_THESAURUS_DIR", thesauri.path().toUtf8() + "/");
+
+        auto w = std::make_unique<Lexora3>(nullptr, 1.191, false);
+        w->show();
+        QStringList messages;
+        QList<bool> enabled;
+        connect(w->statusBar(), &QStatusBar::messageChanged, this, [&](const QString &m) {
+            messages.append(m);
+            enabled.append(w->isEnabled());
+        });
+        w->show2();
+        QVERIFY(messages.size() >= 3);
+        QCOMPARE(messages.first(), QStringLiteral("Importing the English thesaurus..."));
+        QVERIFY(messages.contains(QStringLiteral("Importing the English thesaurus... 100%")));
+        QCOMPARE(messages.last(), QString());
+        QVERIFY(!enabled.contains(true));
+        QVERIFY(w->isEnabled());
+        QVERIFY(QFile::exists(workFolder() + "eng_syn.dat"));
+
+        w->textEdit->setPlainText("fast");
+        putCaret(*w, 2);
+        QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "fast", "quick", "speedy"}));
+    }
+};
+
+REWORDIX_WINDOW_TEST_MAIN(SynonymPanelWindowTest)
+#include "synonympanel_window_test.moc"
