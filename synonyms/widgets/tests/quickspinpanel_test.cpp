@@ -537,6 +537,19 @@ private slots:
         QCOMPARE(marked(), QStringLiteral("The «fast» car."));
     }
 
+    // A write that fails is reported; the panel and the maps keep the edit.
+    void databaseErrorKeepsTheEdit()
+    {
+        setText("The fa^st car.");
+        QSqlQuery(db->database()).exec("drop table eng_usersyn");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Synonym table .* failed"));
+        panel->addSynLE->setText("zippy");
+        panel->addSynonym();
+        QCOMPARE(rowCodes().first(), QStringLiteral("zippy:2:2"));
+        QCOMPARE(store->userSyn.value("fast"), QStringList{"zippy"});
+        QCOMPARE(marked(), QStringLiteral("The «{fast|zippy}» car."));
+    }
+
     // The five logs go to the files of the language in use.
     void logsFollowTheLanguage()
     {
