@@ -42,6 +42,9 @@ public:
     // The tab widget of the view on screen (document, flat, spun or HTML page).
     QTabWidget *currentViewTabs() const;
 
+    // Re-reads the current tab of every page into the window's item / textEdit fields.
+    void syncCurrentTabs();
+
 public slots:
     void fileNew();
     void fileOpen();
@@ -57,8 +60,6 @@ private:
     // current file: that folder + their name, beside the document.
     void addCompanions(int number, const QString &flatName, const QString &spunName,
                        const QString &htmlName, const QString &folder);
-    // Re-reads the current tab of every page into the window's item / textEdit fields.
-    void syncCurrentTabs();
     QTabWidget *tabsHolding(MyTabItem *tab) const;
 
     Lexora3 *w;

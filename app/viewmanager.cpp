@@ -78,18 +78,6 @@ void ViewManager::realign()
     }
 }
 
-void ViewManager::takeCurrentTabs()
-{
-    w->item = qobject_cast<MyTabItem *>(w->mainTab->currentWidget());
-    w->textEdit = w->item ? w->item->getTextEdit() : nullptr;
-    w->flatItem = qobject_cast<MyTabItem *>(w->flatTab->currentWidget());
-    w->flatTextEdit = w->flatItem ? w->flatItem->getTextEdit() : nullptr;
-    w->spunItem = qobject_cast<MyTabItem *>(w->spunTab->currentWidget());
-    w->spunTextEdit = w->spunItem ? w->spunItem->getTextEdit() : nullptr;
-    w->webItem = qobject_cast<MyTabItem *>(w->webTab->currentWidget());
-    w->webTextEdit = w->webItem ? w->webItem->getTextBrowser() : nullptr;
-}
-
 // Every page is moved, not only the ones a view reads, so that the spun text the HTML view
 // may show always belongs to the document on screen.
 void ViewManager::alignPages(int index, QTabWidget *except)
@@ -101,7 +89,7 @@ void ViewManager::alignPages(int index, QTabWidget *except)
                 tabs->setCurrentIndex(index);
         }
     }
-    takeCurrentTabs();
+    w->documents->syncCurrentTabs();
     if (w->item) {
         w->item->undoAvailable();
         w->item->redoAvailable();

@@ -68,7 +68,6 @@ private:
     // Makes `index` current in every page but `except` without running the tab-changed
     // handlers, and takes the current tabs into the window's fields.
     void alignPages(int index, QTabWidget *except);
-    void takeCurrentTabs();
     void setViewFonts();
     void titleFrom(MyTabItem *tab);
     // The HTML view's content: the spun text when `preferSpun` and it is not blank, otherwise

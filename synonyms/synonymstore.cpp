@@ -597,6 +597,18 @@ void SynonymStore::learn(const QString &word, const QString &synonym, bool favou
 
 void SynonymStore::storeUserSyn(const QString &key, const QStringList &list)
 {
+    storeUserSynColumn(key, UserSynColumn::UserSyn, list);
+}
+
+void SynonymStore::storeDeleted(const QString &key, const QStringList &list)
+{
+    if (!list.isEmpty())
+        storeUserSynColumn(key, UserSynColumn::DeletedSyn, list);
+}
+
+void SynonymStore::storeUserSynColumn(const QString &key, UserSynColumn column,
+                                      const QStringList &list)
+{
     if (!hasDatabase() || !Language::isKnownCode(curLang))
         return;
     const QString table = curLang + "_usersyn";
@@ -608,40 +620,16 @@ void SynonymStore::storeUserSyn(const QString &key, const QStringList &list)
         return;
     }
     const bool exists = q.next();
+    const bool own = column == UserSynColumn::UserSyn;
     QSqlQuery w(db->database());
     if (!exists) {
-        w.prepare("insert into " + table + " values(null,?,null,null,?,null)");
+        w.prepare("insert into " + table +
+                  (own ? " values(null,?,null,null,?,null)" : " values(null,?,null,null,null,?)"));
         w.addBindValue(key);
         w.addBindValue(joinList(list));
     } else {
-        w.prepare("update " + table + " set usersyn=? where word=?");
-        w.addBindValue(joinList(list));
-        w.addBindValue(key);
-    }
-    if (!w.exec())
-        reportSqlError(w, "write");
-}
-
-void SynonymStore::storeDeleted(const QString &key, const QStringList &list)
-{
-    if (!hasDatabase() || !Language::isKnownCode(curLang) || list.isEmpty())
-        return;
-    const QString table = curLang + "_usersyn";
-    QSqlQuery q(db->database());
-    q.prepare("select word_id from " + table + " where word=?");
-    q.addBindValue(key);
-    if (!q.exec()) {
-        reportSqlError(q, "lookup");
-        return;
-    }
-    const bool exists = q.next();
-    QSqlQuery w(db->database());
-    if (!exists) {
-        w.prepare("insert into " + table + " values(null,?,null,null,null,?)");
-        w.addBindValue(key);
-        w.addBindValue(joinList(list));
-    } else {
-        w.prepare("update " + table + " set deletedsyn=? where word=?");
+        w.prepare("update " + table + (own ? " set usersyn=?" : " set deletedsyn=?") +
+                  " where word=?");
         w.addBindValue(joinList(list));
         w.addBindValue(key);
     }

@@ -178,6 +178,9 @@ private:
 
     void storeUserSyn(const QString &key, const QStringList &list);
     void storeDeleted(const QString &key, const QStringList &list);
+    enum class UserSynColumn { UserSyn, DeletedSyn };
+    // Select the word's row, insert it when absent, else update the one column.
+    void storeUserSynColumn(const QString &key, UserSynColumn column, const QStringList &list);
     void storeFav(const QString &key, int synType, const QStringList &list);
     bool hasDatabase() const;
 
