@@ -1,6 +1,6 @@
 #include "bracepairhighlight.h"
 
-#include "bracepair.h"
+#include "spintax/gui/bracepair.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -4,7 +4,7 @@
 
 #include "storage/settingsstore.h"
 
-#include "levelcolors.h"
+#include "spintax/gui/levelcolors.h"
 
 #include <QColorDialog>
 #include <QGridLayout>

@@ -1,55 +1,132 @@
 #include "documentmanager.h"
 
-#include "lexora3.h"
 #include "mytabitem.h"
-#include "qmyaction.h"
 #include "qmytextedit.h"
-#include "recentfiles.h"
 #include "textfile.h"
 
+#include "selection/guardflags.h"
 #include "storage/settingsstore.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 
-DocumentManager::DocumentManager(Lexora3 *window) : QObject(window), w(window) {}
+DocumentManager::DocumentManager(GuardFlags &guards, QWidget *window)
+    : QObject(window), guards(guards), window(window), curDir(storage::loadCurDir())
+{
+}
+
+MyTabItem *DocumentManager::newTab(int number, bool editor, bool highlight)
+{
+    auto *tab = new MyTabItem(number, guards, editor, highlight);
+    QMyTextEdit *edit = tab->getTextEdit();
+    if (editor) {
+        connect(edit, &QTextEdit::cursorPositionChanged, this, &DocumentManager::editorCursorMoved);
+        connect(edit, &QTextEdit::selectionChanged, this, &DocumentManager::editorSelectionChanged);
+    }
+    connect(edit, &QMyTextEdit::findNextRequested, this, &DocumentManager::findNextRequested);
+    connect(edit, &QMyTextEdit::pasteRequested, this, &DocumentManager::pasteRequested);
+    connect(edit, &QMyTextEdit::previousWordRequested, this,
+            &DocumentManager::previousWordRequested);
+    connect(edit, &QMyTextEdit::nextWordRequested, this, &DocumentManager::nextWordRequested);
+    connect(edit, &QMyTextEdit::pressedAt, this,
+            [this, edit](const QPoint &pos) { emit editorPressedAt(edit, pos); });
+    connect(edit, &QMyTextEdit::pressFinished, this, &DocumentManager::editorPressFinished);
+    connect(edit, &QMyTextEdit::hoveredAt, this,
+            [this, edit](const QPoint &pos) { emit editorHoveredAt(edit, pos); });
+    // Only the document on screen drives the window's Undo / Redo: a companion editor being
+    // refilled in the background must not enable Undo for the document the user looks at.
+    connect(tab, &MyTabItem::undoAvailable, this, [this, tab](bool available) {
+        if (tab == item)
+            emit undoAvailable(available);
+    });
+    connect(tab, &MyTabItem::redoAvailable, this, [this, tab](bool available) {
+        if (tab == item)
+            emit redoAvailable(available);
+    });
+    return tab;
+}
 
 void DocumentManager::createPages()
 {
-    w->mainTab = new QTabWidget;
-    w->mainTab->setTabsClosable(true);
-    auto *first = new MyTabItem(w->curFileNum, w, true, false);
-    w->item = first;
-    w->textEdit = first->getTextEdit();
-    w->setCurrentWindowTitle(textfile::lastComponent(first->getFileName()));
-    w->mainTab->addTab(first, first->getFileName());
-    connect(w->mainTab, &QTabWidget::currentChanged, this, &DocumentManager::mainTab);
-    connect(w->mainTab, &QTabWidget::tabCloseRequested, this,
-            &DocumentManager::tabCloseRequested);
+    mainTabs = new QTabWidget;
+    mainTabs->setObjectName(QStringLiteral("mainTab"));
+    mainTabs->setTabsClosable(true);
+    MyTabItem *first = newTab(curFileNum, true, false);
+    mainTabs->addTab(first, first->getFileName());
+    connect(mainTabs, &QTabWidget::tabCloseRequested, this, &DocumentManager::tabCloseRequested);
 
-    w->flatTab = new QTabWidget;
-    w->spunTab = new QTabWidget;
-    w->webTab = new QTabWidget;
+    flatTab = new QTabWidget;
+    flatTab->setObjectName(QStringLiteral("flatTab"));
+    spunTab = new QTabWidget;
+    spunTab->setObjectName(QStringLiteral("spunTab"));
+    webTab = new QTabWidget;
+    webTab->setObjectName(QStringLiteral("webTab"));
     const QString name = first->getFileName();
-    addCompanions(w->curFileNum, name + QStringLiteral("-flat"), name + QStringLiteral("-spun"),
+    addCompanions(curFileNum, name + QStringLiteral("-flat"), name + QStringLiteral("-spun"),
                   name + QStringLiteral("-html"), QString());
-    connect(w->flatTab, &QTabWidget::currentChanged, w, &Lexora3::flatTabChanged);
-    connect(w->spunTab, &QTabWidget::currentChanged, w, &Lexora3::spunTabChanged);
-    connect(w->webTab, &QTabWidget::currentChanged, w, &Lexora3::webTabChanged);
-
-    w->stackedWidget->addWidget(w->mainTab);
-    w->stackedWidget->addWidget(w->flatTab);
-    w->stackedWidget->addWidget(w->spunTab);
-    w->stackedWidget->addWidget(w->webTab);
     syncCurrentTabs();
+    emit titleChanged(textfile::lastComponent(first->getFileName()));
+}
+
+QTabWidget *DocumentManager::tabs(View view) const
+{
+    switch (view) {
+    case View::Flat:
+        return flatTab;
+    case View::Spun:
+        return spunTab;
+    case View::Html:
+        return webTab;
+    case View::Edit:
+        break;
+    }
+    return mainTabs;
+}
+
+MyTabItem *DocumentManager::current(View view) const
+{
+    switch (view) {
+    case View::Flat:
+        return flatItem;
+    case View::Spun:
+        return spunItem;
+    case View::Html:
+        return webItem;
+    case View::Edit:
+        break;
+    }
+    return item;
+}
+
+QMyTextEdit *DocumentManager::editor(View view) const
+{
+    switch (view) {
+    case View::Flat:
+        return flatTextEdit;
+    case View::Spun:
+        return spunTextEdit;
+    case View::Html:
+        return nullptr;
+    case View::Edit:
+        break;
+    }
+    return textEdit;
+}
+
+int DocumentManager::count() const
+{
+    return mainTabs->count();
+}
+
+MyTabItem *DocumentManager::documentAt(int index) const
+{
+    return qobject_cast<MyTabItem *>(mainTabs->widget(index));
 }
 
 void DocumentManager::addCompanions(int number, const QString &flatName,
@@ -62,11 +139,11 @@ void DocumentManager::addCompanions(int number, const QString &flatName,
         bool editor;
         bool highlight;
         const QString &name;
-    } pages[] = {{w->flatTab, true, false, flatName},
-                 {w->spunTab, true, true, spunName},
-                 {w->webTab, false, false, htmlName}};
+    } pages[] = {{flatTab, true, false, flatName},
+                 {spunTab, true, true, spunName},
+                 {webTab, false, false, htmlName}};
     for (const auto &page : pages) {
-        auto *companion = new MyTabItem(number, w, page.editor, page.highlight);
+        MyTabItem *companion = newTab(number, page.editor, page.highlight);
         if (!folder.isEmpty())
             companion->setCurrentFile(QDir(folder).filePath(page.name));
         companion->setFileName(page.name);
@@ -76,54 +153,71 @@ void DocumentManager::addCompanions(int number, const QString &flatName,
 
 void DocumentManager::syncCurrentTabs()
 {
-    w->item = qobject_cast<MyTabItem *>(w->mainTab->currentWidget());
-    w->textEdit = w->item ? w->item->getTextEdit() : nullptr;
-    w->flatItem = qobject_cast<MyTabItem *>(w->flatTab->currentWidget());
-    w->flatTextEdit = w->flatItem ? w->flatItem->getTextEdit() : nullptr;
-    w->spunItem = qobject_cast<MyTabItem *>(w->spunTab->currentWidget());
-    w->spunTextEdit = w->spunItem ? w->spunItem->getTextEdit() : nullptr;
-    w->webItem = qobject_cast<MyTabItem *>(w->webTab->currentWidget());
-    w->webTextEdit = w->webItem ? w->webItem->getTextBrowser() : nullptr;
+    MyTabItem *const before = item;
+    item = qobject_cast<MyTabItem *>(mainTabs->currentWidget());
+    textEdit = item ? item->getTextEdit() : nullptr;
+    flatItem = qobject_cast<MyTabItem *>(flatTab->currentWidget());
+    flatTextEdit = flatItem ? flatItem->getTextEdit() : nullptr;
+    spunItem = qobject_cast<MyTabItem *>(spunTab->currentWidget());
+    spunTextEdit = spunItem ? spunItem->getTextEdit() : nullptr;
+    webItem = qobject_cast<MyTabItem *>(webTab->currentWidget());
+    webTextEdit = webItem ? webItem->getTextBrowser() : nullptr;
+    if (item != before)
+        emit currentDocumentChanged();
 }
 
-QTabWidget *DocumentManager::currentViewTabs() const
+void DocumentManager::alignPages(int index, QTabWidget *except)
 {
-    switch (w->view) {
-    case 2:
-        return w->flatTab;
-    case 3:
-        return w->spunTab;
-    case 4:
-        return w->webTab;
-    default:
-        return w->mainTab;
+    {
+        // The pages' own tab handlers must not answer these programmatic changes.
+        const QSignalBlocker blockMain(mainTabs), blockFlat(flatTab), blockSpun(spunTab),
+            blockWeb(webTab);
+        for (QTabWidget *page : {mainTabs, flatTab, spunTab, webTab}) {
+            if (page != except && page->currentIndex() != index && index < page->count())
+                page->setCurrentIndex(index);
+        }
     }
+    syncCurrentTabs();
+    announceHistory();
+}
+
+void DocumentManager::announceHistory()
+{
+    if (!item)
+        return;
+    emit undoAvailable(item->getUndoB());
+    emit redoAvailable(item->getRedoB());
 }
 
 QTabWidget *DocumentManager::tabsHolding(MyTabItem *tab) const
 {
-    for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab}) {
-        if (tabs->indexOf(tab) >= 0)
-            return tabs;
+    for (QTabWidget *page : {mainTabs, flatTab, spunTab, webTab}) {
+        if (page->indexOf(tab) >= 0)
+            return page;
     }
     return nullptr;
 }
 
+void DocumentManager::setFolder(const QString &folder)
+{
+    curDir = folder;
+    storage::saveCurDir(folder);
+}
+
 void DocumentManager::fileNew()
 {
-    ++w->curFileNum;
-    const QString name = QStringLiteral("Untitled ") + QString::number(w->curFileNum);
-    addCompanions(w->curFileNum, name + QStringLiteral("-flat"), name + QStringLiteral("-spun"),
+    ++curFileNum;
+    const QString name = QStringLiteral("Untitled ") + QString::number(curFileNum);
+    addCompanions(curFileNum, name + QStringLiteral("-flat"), name + QStringLiteral("-spun"),
                   name + QStringLiteral("-html"), QString());
-    auto *document = new MyTabItem(w->curFileNum, w, true, false);
-    w->textEdit = document->getTextEdit();
+    MyTabItem *document = newTab(curFileNum, true, false);
     addTab(document, document->getFileName());
 }
 
 void DocumentManager::fileOpen()
 {
     const QString path =
-        QFileDialog::getOpenFileName(w, QStringLiteral("Open File"), w->curDir,
+        QFileDialog::getOpenFileName(window, QStringLiteral("Open File"), curDir,
                                      QStringLiteral("Text documents (*.txt *.text);;All Files (*)"));
     if (!path.isEmpty())
         load(path);
@@ -138,31 +232,27 @@ bool DocumentManager::load(const QString &path)
     if (!file.ok)
         return false;
 
-    ++w->curFileNum;
-    auto *document = new MyTabItem(w->curFileNum, w, true, false);
+    ++curFileNum;
+    MyTabItem *document = newTab(curFileNum, true, false);
     QMyTextEdit *editor = document->getTextEdit();
-    w->textEdit = editor;
     editor->setPlainText(file.text);
     editor->moveCursor(QTextCursor::Start);
     editor->document()->clearUndoRedoStacks();
-    if (w->identifyOnLoad && w->identifyOnLoad->isChecked() && w->curLang == QLatin1String("eng"))
-        w->identify(true);
+    emit documentLoaded(editor);
     document->setCurrentFile(path);
 
     const QString name = textfile::lastComponent(path);
     const textfile::CompanionNames companions = textfile::companionNames(name);
-    addCompanions(w->curFileNum, companions.flat, companions.spun, companions.html,
+    addCompanions(curFileNum, companions.flat, companions.spun, companions.html,
                   info.absolutePath());
     addTab(document, name);
     document->setSaved();
 
-    auto *shown = qobject_cast<MyTabItem *>(currentViewTabs()->currentWidget());
-    w->setCurrentWindowTitle(shown && w->view != 1 ? shown->getFileName() : name);
+    MyTabItem *shown = current(view());
+    emit titleChanged(shown && view() != View::Edit ? shown->getFileName() : name);
 
     updateRecentFile(path);
-    const QString folder = path.left(path.lastIndexOf(name)).trimmed();
-    w->curDir = folder;
-    storage::saveCurDir(folder);
+    setFolder(path.left(path.lastIndexOf(name)).trimmed());
     return true;
 }
 
@@ -174,29 +264,29 @@ bool DocumentManager::fileSave(const QString &path, MyTabItem *tab, int index)
         return fileSaveAs(tab, index);
     const QString error = textfile::write(path, tab->textForSave());
     if (!error.isEmpty()) {
-        QMessageBox::warning(w, QStringLiteral("Rewordix"),
+        QMessageBox::warning(window, QStringLiteral("Rewordix"),
                              QStringLiteral("Could not save \"%1\":\n%2").arg(path, error));
         return false;
     }
     const QString name = textfile::lastComponent(path);
-    if (QTabWidget *tabs = tabsHolding(tab))
-        tabs->setTabText(tabs->indexOf(tab), name);
-    w->setCurrentWindowTitle(name);
+    if (QTabWidget *page = tabsHolding(tab))
+        page->setTabText(page->indexOf(tab), name);
+    emit titleChanged(name);
     tab->setSaved();
     return true;
 }
 
 void DocumentManager::fileSave()
 {
-    QTabWidget *tabs = currentViewTabs();
-    auto *tab = qobject_cast<MyTabItem *>(tabs->currentWidget());
+    QTabWidget *page = tabs(view());
+    auto *tab = qobject_cast<MyTabItem *>(page->currentWidget());
     if (tab)
-        fileSave(tab->getCurrentFile(), tab, tabs->currentIndex());
+        fileSave(tab->getCurrentFile(), tab, page->currentIndex());
 }
 
 void DocumentManager::fileSaveAs()
 {
-    fileSaveAs(w->item, w->mainTab->indexOf(w->item));
+    fileSaveAs(item, mainTabs->indexOf(item));
 }
 
 // The path is taken on only when the write succeeded: a failed Save As must not leave the
@@ -206,7 +296,7 @@ bool DocumentManager::fileSaveAs(MyTabItem *tab, int index)
     if (!tab)
         return false;
     QString path =
-        QFileDialog::getSaveFileName(w, QStringLiteral("Save as..."), w->curDir,
+        QFileDialog::getSaveFileName(window, QStringLiteral("Save as..."), curDir,
                                      QStringLiteral("Text files (*.txt *.text);;All Files (*)"));
     if (path.isEmpty())
         return false;
@@ -215,19 +305,17 @@ bool DocumentManager::fileSaveAs(MyTabItem *tab, int index)
         return false;
     tab->setCurrentFile(path);
     updateRecentFile(path);
-    const QString folder = path.left(path.size() - textfile::lastComponent(path).size()).trimmed();
-    w->curDir = folder;
-    storage::saveCurDir(folder);
+    setFolder(path.left(path.size() - textfile::lastComponent(path).size()).trimmed());
     return true;
 }
 
 bool DocumentManager::maybeSave(int index)
 {
-    auto *tab = qobject_cast<MyTabItem *>(w->mainTab->widget(index));
+    MyTabItem *tab = documentAt(index);
     if (!tab || tab->isSaved())
         return true;
     const auto answer = QMessageBox::warning(
-        w, QStringLiteral("Application"),
+        window, QStringLiteral("Application"),
         QStringLiteral("The document has been modified.\nDo you want to save your changes?"),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Save)
@@ -237,47 +325,47 @@ bool DocumentManager::maybeSave(int index)
 
 void DocumentManager::addTab(MyTabItem *tab, const QString &title)
 {
-    w->mainTab->addTab(tab, title);
-    const int last = w->mainTab->count() - 1;
-    w->flatTab->setCurrentIndex(last);
-    w->spunTab->setCurrentIndex(last);
-    w->webTab->setCurrentIndex(last);
+    {
+        const QSignalBlocker block(mainTabs);
+        mainTabs->addTab(tab, title);
+    }
     // The new document is the current one in every view, not only in the edit view.
-    w->mainTab->setCurrentIndex(last);
-    syncCurrentTabs();
-    mainTab(last);
+    alignPages(mainTabs->count() - 1, nullptr);
+    mainTab(mainTabs->count() - 1);
+    emit pagesChanged();
 }
 
 void DocumentManager::mainTab(int index)
 {
-    if (w->view != 1)
+    if (view() != View::Edit)
         return;
-    auto *tab = qobject_cast<MyTabItem *>(w->mainTab->widget(index));
+    MyTabItem *tab = documentAt(index);
     if (!tab)
         return;
-    w->item = tab;
-    w->textEdit = tab->getTextEdit();
-    w->mainTab->setCurrentIndex(index);
-    tab->undoAvailable();
-    tab->redoAvailable();
-    w->setCurrentWindowTitle(textfile::lastComponent(tab->getFileName()));
-    w->cursorChanged(-1);
+    alignPages(index, mainTabs);
+    emit titleChanged(textfile::lastComponent(tab->getFileName()));
+    emit caretTrackingWanted();
 }
 
 void DocumentManager::tabCloseRequested(int index)
 {
-    if (index < 0 || index >= w->mainTab->count() || !maybeSave(index))
+    if (index < 0 || index >= mainTabs->count() || !maybeSave(index))
         return;
     QList<QWidget *> closing;
-    for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab}) {
-        closing << tabs->widget(index);
-        tabs->removeTab(index);
+    {
+        const QSignalBlocker blockMain(mainTabs), blockFlat(flatTab), blockSpun(spunTab),
+            blockWeb(webTab);
+        for (QTabWidget *page : {mainTabs, flatTab, spunTab, webTab}) {
+            closing << page->widget(index);
+            page->removeTab(index);
+        }
     }
-    if (w->mainTab->count() == 0) {
+    if (mainTabs->count() == 0) {
         fileNew();
     } else {
-        syncCurrentTabs();
-        mainTab(w->mainTab->currentIndex());
+        alignPages(mainTabs->currentIndex(), mainTabs);
+        mainTab(mainTabs->currentIndex());
+        emit pagesChanged();
     }
     for (QWidget *widget : closing)
         delete widget;
@@ -285,26 +373,6 @@ void DocumentManager::tabCloseRequested(int index)
 
 void DocumentManager::updateRecentFile(const QString &path)
 {
-    w->setWindowFilePath(path);
-    fillRecentFileActions(storage::addRecentFile(path));
-}
-
-void DocumentManager::fillRecentFileActions(const QStringList &list)
-{
-    const QStringList texts = recentfiles::menuTexts(list);
-    for (qsizetype i = 0; i < w->recentFileQAs.size(); ++i) {
-        QMyAction *entry = w->recentFileQAs.at(i);
-        entry->setVisible(i < texts.size());
-        // "&" would become a mnemonic; "&&" shows one "&".
-        QString text = i < texts.size() ? texts.at(i) : QString();
-        entry->setText(text.replace(QLatin1Char('&'), QLatin1String("&&")));
-    }
-}
-
-void DocumentManager::recentFileQAClicked(int index)
-{
-    if (index < 0 || index >= w->recentFileQAs.size())
-        return;
-    QString text = w->recentFileQAs.at(index)->text();
-    load(recentfiles::pathOfMenuText(text.replace(QLatin1String("&&"), QLatin1String("&"))));
+    window->setWindowFilePath(path);
+    emit recentFilesChanged(storage::addRecentFile(path));
 }

@@ -1,45 +1,21 @@
 #include "figuresupdater.h"
 
-#include "lexora3.h"
-#include "qmytextedit.h"
-
-#include "generator.h"
-#include "unpairedbrace.h"
+#include "spintax/generator.h"
+#include "spintax/unpairedbrace.h"
 
 #include <QLabel>
-#include <QStatusBar>
-#include <QTabWidget>
 #include <QTextDocument>
+#include <QTextEdit>
 
-FiguresUpdater::FiguresUpdater(Lexora3 *window) : QObject(window), w(window)
+FiguresUpdater::FiguresUpdater(const Labels &labels, std::function<QTextEdit *()> figuresEditor,
+                               std::function<QTextEdit *()> documentEditor, QObject *parent)
+    : QObject(parent), labels(labels), figuresEditor(std::move(figuresEditor)),
+      documentEditor(std::move(documentEditor))
 {
     timer.setSingleShot(true);
     timer.setInterval(0);
     connect(&timer, &QTimer::timeout, this, &FiguresUpdater::update);
-
-    balanceQL = new QLabel;
-    balanceQL->setObjectName(QStringLiteral("balanceQL"));
-    balanceQL->setStyleSheet(QStringLiteral("color: #c00000;"));
-    balanceQL->hide();
-    w->statusBar()->addWidget(balanceQL);
-
-    // A document tab change in any page may change the editors; the window's own handlers
-    // are connected first and have taken the new tab by the time this runs.
-    for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab})
-        connect(tabs, &QTabWidget::currentChanged, this, &FiguresUpdater::watchCurrentView);
     watchCurrentView();
-}
-
-QTextEdit *FiguresUpdater::figuresEditor() const
-{
-    switch (w->view) {
-    case 2:
-        return w->flatTextEdit;
-    case 3:
-        return w->spunTextEdit;
-    default:
-        return w->textEdit;
-    }
 }
 
 void FiguresUpdater::watchCurrentView()
@@ -48,8 +24,8 @@ void FiguresUpdater::watchCurrentView()
         disconnect(c);
     watched.clear();
     QList<QTextEdit *> editors{figuresEditor()};
-    if (w->textEdit != editors.first())
-        editors.append(w->textEdit);
+    if (documentEditor() != editors.first())
+        editors.append(documentEditor());
     for (QTextEdit *editor : std::as_const(editors)) {
         if (!editor)
             continue;
@@ -69,15 +45,15 @@ void FiguresUpdater::schedule()
 void FiguresUpdater::update()
 {
     timer.stop();
-    if (w->textEdit) {
+    if (QTextEdit *document = documentEditor()) {
         const std::optional<spintax::UnpairedBrace> brace =
-            spintax::firstUnpairedBrace(w->textEdit->toPlainText());
+            spintax::firstUnpairedBrace(document->toPlainText());
         if (brace) {
-            balanceQL->setText(spintax::unpairedBraceMessage(*brace));
-            balanceQL->show();
+            labels.balanceQL->setText(spintax::unpairedBraceMessage(*brace));
+            labels.balanceQL->show();
         } else {
-            balanceQL->hide();
-            balanceQL->clear();
+            labels.balanceQL->hide();
+            labels.balanceQL->clear();
         }
     }
     QTextEdit *editor = figuresEditor();
@@ -87,9 +63,9 @@ void FiguresUpdater::update()
         spintax::calcUniqueness(editor->toPlainText());
     if (!figures)
         return;
-    w->spunWordsQL->setText(figures->spunWords);
-    w->totalWordsQL->setText(figures->totalWords);
-    w->paragraphsQL->setText(figures->paragraphs);
-    w->uniqueQL->setText(figures->unique);
-    w->qualityQL->setText(figures->quality);
+    labels.spunWordsQL->setText(figures->spunWords);
+    labels.totalWordsQL->setText(figures->totalWords);
+    labels.paragraphsQL->setText(figures->paragraphs);
+    labels.uniqueQL->setText(figures->unique);
+    labels.qualityQL->setText(figures->quality);
 }

@@ -5,7 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
-class Lexora3;
+#include <functional>
+
 class QLabel;
 class QTextEdit;
 
@@ -19,24 +20,33 @@ class FiguresUpdater final : public QObject
     Q_OBJECT
 
 public:
-    explicit FiguresUpdater(Lexora3 *window);
+    struct Labels
+    {
+        QLabel *spunWordsQL = nullptr;
+        QLabel *totalWordsQL = nullptr;
+        QLabel *paragraphsQL = nullptr;
+        QLabel *uniqueQL = nullptr;
+        QLabel *qualityQL = nullptr;
+        QLabel *balanceQL = nullptr; // the message about a brace without partner
+    };
+    // figuresEditor: the editor the figures are taken from (flat editor in the flat view, spun
+    // editor in the spun view, the document editor otherwise); documentEditor: the document,
+    // whose braces are checked.
+    FiguresUpdater(const Labels &labels, std::function<QTextEdit *()> figuresEditor,
+                   std::function<QTextEdit *()> documentEditor, QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(FiguresUpdater)
 
-    // Follows the editor the figures are taken from (flat editor in the flat view, spun
-    // editor in the spun view, the document editor otherwise) and the document editor, and
-    // schedules an update.
+public slots:
+    // Follows the two editors again and schedules an update.
     void watchCurrentView();
     void schedule();
     // Recomputes now. Text with a `{` that has no partner leaves the figures as they are.
     void update();
 
-    // The status bar message about a brace without partner; hidden for balanced text.
-    QLabel *balanceQL = nullptr;
-
 private:
-    QTextEdit *figuresEditor() const;
-
-    Lexora3 *w;
+    Labels labels;
+    std::function<QTextEdit *()> figuresEditor;
+    std::function<QTextEdit *()> documentEditor;
     QTimer timer;
     QList<QMetaObject::Connection> watched;
 };

@@ -1,16 +1,20 @@
 #include "lexora3.h"
 
+#include "appactions.h"
 #include "colorqd.h"
 #include "documentmanager.h"
 #include "figuresupdater.h"
-#include "languages.h"
 #include "mytabitem.h"
 #include "qjssaveonclose.h"
 #include "qmytextedit.h"
 #include "viewmanager.h"
 
+#include "storage/language.h"
 #include "storage/settingsstore.h"
 #include "storage/workingfolder.h"
+#include "tagtools.h"
+#include "synonyms/synonymstore.h"
+#include "synonyms/widgets/quickspinpanel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,14 +24,12 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSplashScreen>
 #include <QStackedWidget>
-#include <QTabWidget>
-#include <QTextBrowser>
-#include <QTextCursor>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -40,38 +42,41 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     splashMessage(QStringLiteral("Loading Components..."));
 
     tempDir = storage::workingFolder();
-
-    centralFrame = new QFrame;
     title = QStringLiteral("Rewordix v") + QString::number(curVer);
     setWindowFilePath(QString());
 
-    // Documents and the three companion pages, in view order on the stacked widget.
-    stackedWidget = new QStackedWidget;
-    documents = new DocumentManager(this);
+    // Documents and their four pages, in view order on the view manager's stacked widget.
+    documents = new DocumentManager(guards, this);
+    connect(documents, &DocumentManager::titleChanged, this, &Lexora3::setCurrentWindowTitle);
     documents->createPages();
+    views = new ViewManager(*documents, generator, guards, this);
+    connect(views, &ViewManager::titleChanged, this, &Lexora3::setCurrentWindowTitle);
 
+    centralFrame = new QFrame;
     auto *centralLayout = new QVBoxLayout(centralFrame);
     centralLayout->setContentsMargins(3, 3, 3, 3);
     centralLayout->setSpacing(0);
-    centralLayout->addWidget(stackedWidget);
-    loadIcons();
+    centralLayout->addWidget(views->pages());
     createBottomBar(centralFrame);
 
     colorSettingsQD = new ColorQD(this);
     connect(colorSettingsQD, &ColorQD::colorsChanged, this, &Lexora3::recolourEditors);
-    buildHighlightFormats();
 
     splashMessage(QStringLiteral("Loading Toolbars..."));
-    createToolbars();
+    actions = new AppActions(this);
+    actions->build(this);
+    views->setViewActions({actions->action(AppActions::EditView),
+                           actions->action(AppActions::FlatView),
+                           actions->action(AppActions::SpunView),
+                           actions->action(AppActions::WebView)});
     createDocks();
 
     setCentralWidget(centralFrame);
     createStatusBar();
-    views = new ViewManager(this);
-    figures = new FiguresUpdater(this);
 
     splashMessage(QStringLiteral("Loading Menus..."));
-    createMenus();
+    connectActions();
+    connectDocuments();
 
     setWindowState(Qt::WindowMaximized);
     centralFrame->setFrameShape(QFrame::Panel);
@@ -87,11 +92,9 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     if (splash)
         splash->finish(this);
 
-    item->getTextEdit()->document()->clearUndoRedoStacks();
-    setValidator(curLang);
-    curDir = storage::loadCurDir();
+    documents->editor()->document()->clearUndoRedoStacks();
+    setValidator(synStore->curLang);
 
-    installEventFilter(this);
     // 500 x 200 is the size of the normal (restored) state; resizing drops the maximised
     // state on some platforms, so it is asked for again.
     resize(500, 200);
@@ -109,49 +112,108 @@ void Lexora3::splashMessage(const QString &text)
         splash->showMessage(text, Qt::AlignLeft, Qt::white);
 }
 
-void Lexora3::loadIcons()
+void Lexora3::connectActions()
 {
-    silverIcon = QIcon(QStringLiteral(":/img/medal_silver_3.png"));
-    bronzeIcon = QIcon(QStringLiteral(":/img/medal_bronze_3.png"));
-    goldIcon = QIcon(QStringLiteral(":/img/medal_gold_3.png"));
-    favIcon = QIcon(QStringLiteral(":/img/award_star_gold_3.png"));
-    notFavIcon = QIcon(QStringLiteral(":/img/award_star_silver_3.png"));
-    userAddIcon = QIcon(QStringLiteral(":/img/user_add.png"));
-    userEditIcon = QIcon(QStringLiteral(":/img/user_edit.png"));
+    using A = AppActions;
+    const auto on = [this](A::Id id, auto receiver, auto slot) {
+        connect(actions->action(id), &QAction::triggered, receiver, slot);
+    };
+    on(A::Open, documents, &DocumentManager::fileOpen);
+    on(A::New, documents, &DocumentManager::fileNew);
+    on(A::Save, documents, qOverload<>(&DocumentManager::fileSave));
+    on(A::SaveAs, documents, qOverload<>(&DocumentManager::fileSaveAs));
+    on(A::Cut, this, &Lexora3::cut);
+    on(A::Copy, this, &Lexora3::copy);
+    on(A::Paste, this, &Lexora3::paste);
+    on(A::Delete, this, &Lexora3::deleteText);
+    on(A::Undo, this, &Lexora3::undo);
+    on(A::Redo, this, &Lexora3::redo);
+    on(A::Font, this, &Lexora3::textFont);
+    on(A::Hyperlink, this, &Lexora3::hyperlink);
+    on(A::BrTag, this, &Lexora3::brTag);
+    const std::pair<A::Id, tagtools::Tag> tags[] = {
+        {A::UlTag, tagtools::Tag::UnorderedList}, {A::OlTag, tagtools::Tag::OrderedList},
+        {A::DlTag, tagtools::Tag::DefinitionList}, {A::FontTag, tagtools::Tag::Font},
+        {A::UTag, tagtools::Tag::Underline},       {A::ITag, tagtools::Tag::Italic},
+        {A::BoldTag, tagtools::Tag::Bold},         {A::PTag, tagtools::Tag::Paragraph},
+    };
+    for (const auto &[id, tag] : tags)
+        on(id, this, [this, tag = tag] { wrapTag(tag); });
+    on(A::EditView, views, &ViewManager::editViewClicked);
+    on(A::FlatView, views, &ViewManager::flatViewClicked);
+    on(A::SpunView, views, &ViewManager::spunViewClicked);
+    on(A::WebView, views, &ViewManager::webViewClicked);
+    on(A::RemoveOriginalWord, views, &ViewManager::removeOriginalWord);
+    on(A::Export, this, &Lexora3::generateSpun);
+    on(A::Exit, this, &Lexora3::close);
+    on(A::ColorSettings, this, &Lexora3::colorSettings);
+    on(A::LoadData, this, &Lexora3::loadMergeData);
+
+    // "T&oolbars": checked unless the stored key says otherwise; the toolbar follows.
+    const struct
+    {
+        A::Id id;
+        A::Toolbar toolbar;
+        QLatin1StringView key;
+    } toolbarEntries[] = {
+        {A::EditToolbar, A::Toolbar::Edit, storage::keys::editToolbarB},
+        {A::HtmlToolbar, A::Toolbar::Html, storage::keys::htmlToolbarB},
+        {A::MiscToolbar, A::Toolbar::Misc, storage::keys::miscToolbarB},
+    };
+    for (const auto &entry : toolbarEntries) {
+        QAction *action = actions->action(entry.id);
+        const QVariant stored = storage::value(entry.key);
+        const bool shown = !stored.isValid() || storage::isTrue(stored);
+        action->setChecked(shown);
+        actions->toolbar(entry.toolbar)->setVisible(shown);
+        connect(action, &QAction::toggled, this, [this, entry](bool checked) {
+            storage::setValue(entry.key, checked ? QStringLiteral("true") : QStringLiteral("false"));
+            actions->toolbar(entry.toolbar)->setVisible(checked);
+        });
+    }
+
+    connect(actions, &AppActions::languageUpdateToggled, this, [](int index, bool checked) {
+        const QList<Language> &langs = Language::all();
+        if (index >= 0 && index < langs.size())
+            storage::setValue(storage::languageUpdateKey(langs.at(index).code), checked);
+    });
+    connect(actions, &AppActions::recentFileChosen, documents, &DocumentManager::load);
+    actions->showRecentFiles(storage::recentFileList());
 }
 
-void Lexora3::buildHighlightFormats()
+void Lexora3::connectDocuments()
 {
-    QTextCharFormat format1;
-    format1.setBackground(QColor(12, 199, 255));
-    format1.setForeground(Qt::white);
-    tex.format = format1;
-    tex2.format = format1;
-
-    redFormat.setBackground(Qt::red);
-    redFormat.setForeground(Qt::white);
-
-    QTextCharFormat format3;
-    format3.setBackground(QColor(223, 223, 242));
-    format3.setForeground(Qt::white);
-    tex3.format = format3;
+    connect(documents, &DocumentManager::recentFilesChanged, actions,
+            &AppActions::showRecentFiles);
+    connect(documents, &DocumentManager::undoAvailable, actions->action(AppActions::Undo),
+            &QAction::setEnabled);
+    connect(documents, &DocumentManager::redoAvailable, actions->action(AppActions::Redo),
+            &QAction::setEnabled);
+    connect(documents, &DocumentManager::caretTrackingWanted, this, [this] { cursorChanged(-1); });
+    connect(documents, &DocumentManager::editorCursorMoved, this, [this] { cursorChanged(-1); });
+    connect(documents, &DocumentManager::pasteRequested, this, &Lexora3::paste);
+    connect(documents, &DocumentManager::previousWordRequested, this, &Lexora3::previousClicked);
+    connect(documents, &DocumentManager::nextWordRequested, this, &Lexora3::nextClicked);
+    connect(documents, &DocumentManager::editorPressedAt, views, &ViewManager::linkSpunClick);
+    connect(documents, &DocumentManager::editorPressFinished, this, [this] { cursorChanged(1); });
+    connect(documents, &DocumentManager::editorHoveredAt, views, &ViewManager::highlightSpunWord);
 }
 
 // Language Update entries and the identify boxes take their stored state; absent keys keep
 // the defaults (checked / unchecked).
 void Lexora3::restoreStoredChecks()
 {
-    QSettings settings;
-    const QList<LanguageEntry> &langs = languages::all();
-    for (qsizetype i = 0; i < langs.size() && i < languageUpdateQAs.size(); ++i) {
-        const QVariant stored = settings.value(storage::languageUpdateKey(langs.at(i).code));
+    const QList<Language> &langs = Language::all();
+    const QList<QAction *> &entries = actions->languageUpdateEntries();
+    for (qsizetype i = 0; i < langs.size() && i < entries.size(); ++i) {
+        const QVariant stored = storage::value(storage::languageUpdateKey(langs.at(i).code));
         if (stored.isValid())
-            languageUpdateQAs.at(i)->setChecked(storage::isTrue(stored));
+            entries.at(i)->setChecked(storage::isTrue(stored));
     }
-    const QVariant onLoad = settings.value(storage::keys::identifyOnLoad);
+    const QVariant onLoad = storage::value(storage::keys::identifyOnLoad);
     if (onLoad.isValid())
         identifyOnLoad->setChecked(storage::isTrue(onLoad));
-    const QVariant onPaste = settings.value(storage::keys::identifyOnPaste);
+    const QVariant onPaste = storage::value(storage::keys::identifyOnPaste);
     if (onPaste.isValid())
         identifyOnPaste->setChecked(storage::isTrue(onPaste));
 }
@@ -160,13 +222,12 @@ void Lexora3::show2()
 {
     start = false;
     setCurrentWindowTitle(QStringLiteral("Untitled 1"));
-    quickSpinFrame->setMaximumWidth(600);
+    quickSpin->setMaximumWidth(600);
     populateLangBox();
-    item->setSaved();
+    documents->document()->setSaved();
     updateServerDB();
-    loadWebsites();
     limitSentenceDockWidth();
-    item->getTextEdit()->document()->clearUndoRedoStacks();
+    documents->editor()->document()->clearUndoRedoStacks();
 }
 
 void Lexora3::setCurrentWindowTitle(const QString &name)
@@ -174,22 +235,9 @@ void Lexora3::setCurrentWindowTitle(const QString &name)
     setWindowTitle(name + QStringLiteral(" - ") + title);
 }
 
-QTextEdit *Lexora3::currentViewEditor() const
-{
-    switch (view) {
-    case 2:
-        return flatTextEdit;
-    case 3:
-        return spunTextEdit;
-    case 4:
-        return webTextEdit;
-    default:
-        return textEdit;
-    }
-}
-
 void Lexora3::limitSentenceDockWidth()
 {
+    auto *sentenceDW = findChild<QDockWidget *>(QStringLiteral("sentenceDW"));
     if (sentenceDW && sentenceDW->widget()) {
         const QMargins margins = contentsMargins();
         sentenceDW->widget()->setMaximumWidth(width() - margins.left() - margins.right());
@@ -198,113 +246,65 @@ void Lexora3::limitSentenceDockWidth()
 
 void Lexora3::populateLangBox()
 {
-    disconnect(langBox, &QComboBox::currentIndexChanged, this, &Lexora3::langChanged);
+    const QSignalBlocker block(langBox);
     langBox->clear();
-    for (const LanguageEntry &l : languages::all())
+    for (const Language &l : Language::all())
         langBox->addItem(l.label);
 
-    QSettings settings;
-    if (!settings.contains(storage::keys::languageSettings)) {
-        settings.setValue(storage::keys::languageSettings, storage::defaultLanguageSettings());
-        langBox->setCurrentIndex(0);
-    } else {
-        const QVariantMap stored = settings.value(storage::keys::languageSettings).toMap();
-        const QString code = stored.value(storage::langEntry).toString();
-        // A code the program does not know (a damaged store) falls back to English rather
-        // than naming tables and files that do not exist.
-        const QString label = languages::labelForCode(code);
-        curLang = label.isEmpty() ? QStringLiteral("eng") : languages::codeForLabel(label);
-        if (!label.isEmpty())
-            langBox->setCurrentIndex(langBox->findText(label));
-        if (stored.value(storage::dirEntry).toString() == QLatin1String("rtl")) {
+    const storage::StoredLanguage stored = storage::storedLanguage();
+    synStore->curLang = stored.code;
+    langBox->setCurrentIndex(Language::indexOfCode(stored.code));
+    if (stored.stored) {
+        if (stored.rightToLeft) {
             rtlRB->setChecked(true);
             rtl();
         } else {
             ltrRB->setChecked(true);
             ltr();
         }
-        setValidator(curLang);
+        setValidator(stored.code);
     }
-    connect(langBox, &QComboBox::currentIndexChanged, this, &Lexora3::langChanged);
 }
 
 void Lexora3::langChanged(int index)
 {
-    addSynLE->clear();
+    quickSpin->addSynLE->clear();
     if (start)
         return;
-    const QString code = languages::codeForLabel(langBox->itemText(index));
+    const QString code = Language::codeOfLabel(langBox->itemText(index));
     if (!code.isEmpty())
-        curLang = code;
-    setValidator(curLang);
-    storage::saveLanguageSettings(curLang, !ltrRB->isChecked());
+        synStore->curLang = code;
+    setValidator(synStore->curLang);
+    storage::saveLanguageSettings(synStore->curLang, !ltrRB->isChecked());
     reloadSynonymsForLanguage();
 }
 
-
+// "Remove Underline" takes the underline of identified synonyms off the whole document.
 void Lexora3::synonymsBoxIndexChanged(int index)
 {
-    if (index != 2 || !textEdit)
+    QMyTextEdit *editor = documents->editor();
+    if (index != 2 || !editor)
         return;
-    QTextCursor cursor(textEdit->document());
+    QTextCursor cursor(editor->document());
     cursor.select(QTextCursor::Document);
     QTextCharFormat plain;
     plain.setFontUnderline(false);
     cursor.setCharFormat(plain);
 }
 
-void Lexora3::identifyOnLoadToggled(bool checked)
+void Lexora3::loadMergeData()
 {
-    storage::setValue(storage::keys::identifyOnLoad, checked);
-}
-
-void Lexora3::identifyOnPasteToggled(bool checked)
-{
-    storage::setValue(storage::keys::identifyOnPaste, checked);
-}
-
-void Lexora3::languageUpdateToggled(int index, bool checked)
-{
-    const QList<LanguageEntry> &langs = languages::all();
-    if (index >= 0 && index < langs.size())
-        storage::setValue(storage::languageUpdateKey(langs.at(index).code), checked);
-}
-
-void Lexora3::showEditToolbar(bool checked)
-{
-    settingsTB.setValue(storage::keys::editToolbarB, checked ? QStringLiteral("true") : QStringLiteral("false"));
-    editTB->setVisible(checked);
-}
-
-void Lexora3::showHtmlToolbar(bool checked)
-{
-    settingsTB.setValue(storage::keys::htmlToolbarB, checked ? QStringLiteral("true") : QStringLiteral("false"));
-    htmlTB->setVisible(checked);
-}
-
-void Lexora3::showMiscToolbar(bool checked)
-{
-    settingsTB.setValue(storage::keys::miscToolbarB, checked ? QStringLiteral("true") : QStringLiteral("false"));
-    miscTB->setVisible(checked);
-}
-
-void Lexora3::loadMergeData(bool)
-{
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open File"), curDir,
-                                                      QStringLiteral("CSV (Comma delimited) (*.csv)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open File"), documents->folder(),
+                                     QStringLiteral("CSV (Comma delimited) (*.csv)"));
     if (!path.isEmpty())
         openMergeData(path);
-}
-
-void Lexora3::exit()
-{
-    close();
 }
 
 void Lexora3::closeEvent(QCloseEvent *event)
 {
     if (!saveOnCloseQD)
-        saveOnCloseQD = new QJSSaveOnClose(this);
+        saveOnCloseQD = new QJSSaveOnClose(*documents, this);
     if (saveOnCloseQD->collect() > 0) {
         saveOnCloseQD->exec();
         if (!saveOnCloseQD->isDone() && !saveOnCloseQD->isDiscard()) {
@@ -319,11 +319,6 @@ void Lexora3::closeEvent(QCloseEvent *event)
 void Lexora3::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    if (allowChanges)
+    if (guards.allowChanges())
         limitSentenceDockWidth();
-}
-
-bool Lexora3::eventFilter(QObject *watched, QEvent *event)
-{
-    return QMainWindow::eventFilter(watched, event);
 }

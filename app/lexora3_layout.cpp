@@ -2,6 +2,15 @@
 
 #include "lexora3.h"
 
+#include "documentmanager.h"
+#include "figuresupdater.h"
+#include "qmytextedit.h"
+#include "viewmanager.h"
+
+#include "storage/settingsstore.h"
+
+#include "synonyms/widgets/quickspinpanel.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
@@ -10,13 +19,23 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QStatusBar>
-#include <QVBoxLayout>
+
+namespace {
+
+template <typename Widget>
+Widget *named(Widget *widget, const char *name, const QString &accessibleName = {})
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    if (!accessibleName.isEmpty())
+        widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+} // namespace
 
 void Lexora3::createBottomBar(QWidget *host)
 {
@@ -24,43 +43,49 @@ void Lexora3::createBottomBar(QWidget *host)
     auto *grid = new QGridLayout(bar);
     grid->setContentsMargins(0, 3, 0, 0);
 
-    synonymsBox = new QComboBox(bar);
+    synonymsBox = named(new QComboBox(bar), "synonymsBox", QStringLiteral("Identify"));
     synonymsBox->addItems({QStringLiteral("Words and Phrases"), QStringLiteral("Phrases"),
                            QStringLiteral("Remove Underline")});
-    identifyPB = new QPushButton(QStringLiteral("Identify Synonyms"), bar);
-    identifyOnLoad = new QCheckBox(QStringLiteral("Identify on Load"), bar);
-    identifyOnPaste = new QCheckBox(QStringLiteral("Identify on Paste"), bar);
+    identifyPB = named(new QPushButton(QStringLiteral("Identify Synonyms"), bar), "identifyPB");
+    // Identifying synonyms is not built yet: the button stays disabled until it is.
+    identifyPB->setEnabled(false);
+    identifyOnLoad = named(new QCheckBox(QStringLiteral("Identify on Load"), bar), "identifyOnLoad");
+    identifyOnPaste =
+        named(new QCheckBox(QStringLiteral("Identify on Paste"), bar), "identifyOnPaste");
     auto *languageQL = new QLabel(QStringLiteral("Language"), bar);
-    langBox = new QComboBox(bar);
+    langBox = named(new QComboBox(bar), "langBox", QStringLiteral("Language"));
+    languageQL->setBuddy(langBox);
     langBox->setFixedWidth(90);
     langBox->setMaxVisibleItems(15);
-    previousPB = new QPushButton(QStringLiteral("<"), bar);
-    nextPB = new QPushButton(QStringLiteral(">"), bar);
-    ltrRB = new QRadioButton(QStringLiteral("LTR"), bar);
-    rtlRB = new QRadioButton(QStringLiteral("RTL"), bar);
+    auto *previousPB = named(new QPushButton(QStringLiteral("<"), bar), "previousPB",
+                             QStringLiteral("Previous word"));
+    auto *nextPB =
+        named(new QPushButton(QStringLiteral(">"), bar), "nextPB", QStringLiteral("Next word"));
+    ltrRB = named(new QRadioButton(QStringLiteral("LTR"), bar), "ltrRB");
+    rtlRB = named(new QRadioButton(QStringLiteral("RTL"), bar), "rtlRB");
     ltrRB->setChecked(true);
 
-    grid->addWidget(synonymsBox, 0, 0);
-    grid->addWidget(identifyPB, 0, 1);
-    grid->addWidget(identifyOnLoad, 0, 2, Qt::AlignBottom);
-    grid->addWidget(identifyOnPaste, 0, 3, Qt::AlignBottom);
-    grid->addWidget(languageQL, 0, 4);
-    grid->addWidget(langBox, 0, 5);
-    grid->addWidget(previousPB, 0, 6);
-    grid->addWidget(nextPB, 0, 7);
-    grid->addWidget(ltrRB, 0, 8);
-    grid->addWidget(rtlRB, 0, 9);
-    grid->setColumnStretch(10, 1);
+    QWidget *const row[] = {synonymsBox, identifyPB, identifyOnLoad, identifyOnPaste, languageQL,
+                            langBox,     previousPB, nextPB,         ltrRB,           rtlRB};
+    for (int column = 0; column < int(std::size(row)); ++column) {
+        const bool box = row[column] == identifyOnLoad || row[column] == identifyOnPaste;
+        grid->addWidget(row[column], 0, column, box ? Qt::AlignBottom : Qt::Alignment());
+    }
+    grid->setColumnStretch(int(std::size(row)), 1);
     host->layout()->addWidget(bar);
 
     connect(synonymsBox, &QComboBox::currentIndexChanged, this, &Lexora3::synonymsBoxIndexChanged);
-    connect(identifyPB, &QPushButton::clicked, this, &Lexora3::identify);
-    connect(identifyOnLoad, &QCheckBox::toggled, this, &Lexora3::identifyOnLoadToggled);
-    connect(identifyOnPaste, &QCheckBox::toggled, this, &Lexora3::identifyOnPasteToggled);
+    connect(identifyOnLoad, &QCheckBox::toggled, this, [](bool checked) {
+        storage::setValue(storage::keys::identifyOnLoad, checked);
+    });
+    connect(identifyOnPaste, &QCheckBox::toggled, this, [](bool checked) {
+        storage::setValue(storage::keys::identifyOnPaste, checked);
+    });
     connect(previousPB, &QPushButton::clicked, this, &Lexora3::previousClicked);
     connect(nextPB, &QPushButton::clicked, this, &Lexora3::nextClicked);
     connect(ltrRB, &QRadioButton::clicked, this, &Lexora3::ltr);
     connect(rtlRB, &QRadioButton::clicked, this, &Lexora3::rtl);
+    connect(langBox, &QComboBox::currentIndexChanged, this, &Lexora3::langChanged);
 }
 
 // The Quick Spin dock holds the synonym panel (createSynonymPanel, lexora3_synonyms.cpp); the
@@ -69,20 +94,18 @@ void Lexora3::createDocks()
 {
     createSynonymPanel();
 
-    const auto makeDock = [this](const QString &dockTitle, const QString &name, QFrame *content) {
-        auto *dock = new QDockWidget(dockTitle, this);
-        dock->setObjectName(name);
+    const auto makeDock = [this](const QString &dockTitle, const char *name, QWidget *content) {
+        auto *dock = named(new QDockWidget(dockTitle, this), name, dockTitle);
         dock->setWidget(content);
         return dock;
     };
-    quickSpinDW = makeDock(QStringLiteral("Quick Spin"), QStringLiteral("quickSpinDW"), quickSpinFrame);
-    sentenceFrame = new QFrame;
-    paragraphFrame = new QFrame;
-    rapidFrame = new QFrame;
-    sentenceDW = makeDock(QStringLiteral("Sentence Spin"), QStringLiteral("sentenceDW"), sentenceFrame);
-    paragraphDW =
-        makeDock(QStringLiteral("Paragraph Spin"), QStringLiteral("paragraphDW"), paragraphFrame);
-    rapidDW = makeDock(QStringLiteral("Rapid Spin"), QStringLiteral("rapidDW"), rapidFrame);
+    QDockWidget *quickSpinDW = makeDock(QStringLiteral("Quick Spin"), "quickSpinDW", quickSpin);
+    QDockWidget *sentenceDW =
+        makeDock(QStringLiteral("Sentence Spin"), "sentenceDW", named(new QFrame, "sentenceFrame"));
+    QDockWidget *paragraphDW = makeDock(QStringLiteral("Paragraph Spin"), "paragraphDW",
+                                        named(new QFrame, "paragraphFrame"));
+    QDockWidget *rapidDW =
+        makeDock(QStringLiteral("Rapid Spin"), "rapidDW", named(new QFrame, "rapidFrame"));
 
     addDockWidget(Qt::LeftDockWidgetArea, quickSpinDW);
     addDockWidget(Qt::BottomDockWidgetArea, rapidDW);
@@ -99,32 +122,48 @@ void Lexora3::createStatusBar()
     rowLayout->setSpacing(8);
     rowLayout->setContentsMargins(0, 0, 0, 0);
     row->setFixedHeight(15);
-    const auto addLabel = [&](const QString &text) {
-        auto *label = new QLabel(text, row);
+    const auto addLabel = [&](const char *name, const QString &text) {
+        auto *label = named(new QLabel(text, row), name);
         rowLayout->addWidget(label);
         return label;
     };
-    curposQL = addLabel(QStringLiteral("[00000,00000]"));
-    spunWordsQL = addLabel(QStringLiteral("Spun Words: 0"));
-    totalWordsQL = addLabel(QStringLiteral("Total Words: 0"));
-    sentencesQL = addLabel(QStringLiteral("0 Sentence(s)"));
-    paragraphsQL = addLabel(QStringLiteral("0 Paragraph(s)"));
-    uniqueQL = addLabel(QStringLiteral("0% Unique"));
-    qualityQL = addLabel(QStringLiteral("Quality: 0.00"));
+    curposQL = addLabel("curposQL", QStringLiteral("[00000,00000]"));
+    FiguresUpdater::Labels labels;
+    labels.spunWordsQL = addLabel("spunWordsQL", QStringLiteral("Spun Words: 0"));
+    labels.totalWordsQL = addLabel("totalWordsQL", QStringLiteral("Total Words: 0"));
+    sentencesQL = addLabel("sentencesQL", QStringLiteral("0 Sentence(s)"));
+    labels.paragraphsQL = addLabel("paragraphsQL", QStringLiteral("0 Paragraph(s)"));
+    labels.uniqueQL = addLabel("uniqueQL", QStringLiteral("0% Unique"));
+    labels.qualityQL = addLabel("qualityQL", QStringLiteral("Quality: 0.00"));
     statusBar()->addWidget(row);
 
-    downloadRow = new QWidget;
+    labels.balanceQL = named(new QLabel, "balanceQL");
+    labels.balanceQL->setStyleSheet(QStringLiteral("color: #c00000;"));
+    labels.balanceQL->hide();
+    statusBar()->addWidget(labels.balanceQL);
+
+    // The program download's progress; hidden until one runs.
+    auto *downloadRow = named(new QWidget, "downloadRow");
     auto *downloadLayout = new QHBoxLayout(downloadRow);
     downloadLayout->setContentsMargins(0, 0, 0, 0);
     downloadRow->setFixedHeight(15);
-    downloadQL = new QLabel(QStringLiteral("Downloading the latest version: "), downloadRow);
-    downloadPB = new QProgressBar(downloadRow);
+    auto *downloadPB = named(new QProgressBar(downloadRow), "downloadPB",
+                             QStringLiteral("Download progress"));
     downloadPB->setFixedSize(140, 15);
-    downloadSpeedQL = new QLabel(QStringLiteral("Download Speed: "), downloadRow);
+    auto *downloadSpeedQL =
+        named(new QLabel(QStringLiteral("Download Speed: "), downloadRow), "downloadSpeedQL");
     downloadSpeedQL->setFixedWidth(150);
-    downloadLayout->addWidget(downloadQL);
+    downloadLayout->addWidget(named(
+        new QLabel(QStringLiteral("Downloading the latest version: "), downloadRow), "downloadQL"));
     downloadLayout->addWidget(downloadPB);
     downloadLayout->addWidget(downloadSpeedQL);
     statusBar()->addPermanentWidget(downloadRow);
     downloadRow->hide();
+
+    figures = new FiguresUpdater(
+        labels, [this]() -> QTextEdit * { return documents->editor(views->current() == View::Html ? View::Edit : views->current()); },
+        [this]() -> QTextEdit * { return documents->editor(); }, this);
+    connect(views, &ViewManager::editorsChanged, figures, &FiguresUpdater::watchCurrentView);
+    connect(documents, &DocumentManager::currentDocumentChanged, figures,
+            &FiguresUpdater::watchCurrentView);
 }

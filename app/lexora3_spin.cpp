@@ -3,14 +3,15 @@
 
 #include "lexora3.h"
 
-#include "gen2d.h"
-#include "generatorcopysource.h"
-#include "mymergeqd.h"
+#include "spintax/widgets/gen2d.h"
+#include "spintax/generatorcopysource.h"
+#include "spintax/widgets/mymergeqd.h"
 #include "qmytextedit.h"
+#include "documentmanager.h"
 
 ExportContext Lexora3::exportContext()
 {
-    return {[this] { return textEdit ? textEdit->toPlainText() : QString(); },
+    return {[this] { return documents->editor() ? documents->editor()->toPlainText() : QString(); },
             [this](const QString &article) -> std::unique_ptr<spintax::CopySource> {
                 return std::make_unique<spintax::GeneratorCopySource>(generator, article);
             }};
@@ -21,15 +22,11 @@ ExportContext Lexora3::exportContext()
 // does not wait for it.
 void Lexora3::generateSpun()
 {
-    allowChanges = false;
-    allowRapidChanges = false;
-    allowSenChanges = false;
+    const auto hold = guards.hold(
+        {GuardFlags::AllowChanges, GuardFlags::AllowRapidChanges, GuardFlags::AllowSenChanges});
     auto *dialog = new Gen2D(exportContext(), {}, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
-    allowChanges = true;
-    allowRapidChanges = true;
-    allowSenChanges = true;
 }
 
 void Lexora3::openMergeData(const QString &csvPath)

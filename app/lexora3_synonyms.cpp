@@ -3,12 +3,13 @@
 
 #include "lexora3.h"
 
+#include "documentmanager.h"
 #include "qmytextedit.h"
 
-#include "language.h"
-#include "quickspinpanel.h"
-#include "quickspintext.h"
-#include "synonymstore.h"
+#include "storage/language.h"
+#include "synonyms/widgets/quickspinpanel.h"
+#include "synonyms/quickspintext.h"
+#include "synonyms/synonymstore.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -19,21 +20,17 @@
 
 void Lexora3::createSynonymPanel()
 {
-    engRexp = quickspin::addFieldPattern(QStringLiteral("eng"));
-    hebRexp = quickspin::addFieldPattern(QStringLiteral("heb"));
-    araRexp = quickspin::addFieldPattern(QStringLiteral("ara"));
-
     synStore = new SynonymStore(this);
     synStore->setTempDir(tempDir);
     synStore->setDatabase(&con);
 
-    quickSpin = new QuickSpinPanel(*synStore, allowChanges, updatingList);
+    quickSpin = new QuickSpinPanel(*synStore, guards);
+    quickSpin->setObjectName(QStringLiteral("quickSpinFrame"));
+    // 200 wide until show2() allows 600.
     quickSpin->setMinimumWidth(200);
     quickSpin->setMaximumWidth(200);
-    quickSpin->editor = [this]() -> QTextEdit * { return textEdit; };
+    quickSpin->editor = [this]() -> QTextEdit * { return documents->editor(); };
     quickSpin->nextWordStep = [this] { navigator.nextClicked(true, false); };
-    quickSpinFrame = quickSpin;
-    addSynLE = quickSpin->addSynLE;
     connect(quickSpin->previousTB, &QToolButton::clicked, this, &Lexora3::previousClicked);
     connect(quickSpin->nextTB, &QToolButton::clicked, this, &Lexora3::nextClicked);
 
@@ -67,7 +64,6 @@ void Lexora3::createSynonymPanel()
         cursorChanged(1);
     });
     connect(synStore, &SynonymStore::loadingFinished, this, [this](bool firstLoad) {
-        maxPhraseWord = synStore->maxPhraseWord;
         setEnabled(true);
         QGuiApplication::restoreOverrideCursor();
         if (synonymFileFailed) {
@@ -76,8 +72,8 @@ void Lexora3::createSynonymPanel()
                                   QStringLiteral("Error opening synonyms file."));
             // The lists are downloaded anew once the update server channel exists.
         }
-        if (firstLoad)
-            startUpdateChecker();
+        // The program's version check follows the first load once it exists.
+        Q_UNUSED(firstLoad);
     });
 }
 
@@ -88,7 +84,6 @@ void Lexora3::setValidator(const QString &lang)
 
 void Lexora3::loadSynonyms()
 {
-    synStore->curLang = curLang;
     synStore->loadSynonyms();
 }
 
@@ -101,13 +96,7 @@ void Lexora3::reloadSynonymsForLanguage()
     loadSynonyms();
 }
 
-// Without an update server the start-up chain goes straight on to loading the synonyms (the
-// usage logs stay for a later upload).
 void Lexora3::updateServerDB()
 {
     loadSynonyms();
 }
-
-// Not wired yet: the favourites replacements.
-void Lexora3::replaceAllFavorites(bool) {}
-void Lexora3::replaceUserFavorites(bool) {}

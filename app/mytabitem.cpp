@@ -1,12 +1,10 @@
 #include "mytabitem.h"
 
-#include "lexora3.h"
 #include "qmytextedit.h"
 
-#include "myhighlighter.h"
+#include "spintax/gui/myhighlighter.h"
 #include "storage/settingsstore.h"
 
-#include <QAction>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QPalette>
@@ -16,11 +14,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-MyTabItem::MyTabItem(int fileNum, Lexora3 *parent, bool textEditB, bool textHighlight)
+MyTabItem::MyTabItem(int fileNum, GuardFlags &guards, bool textEditB, bool textHighlight,
+                     QWidget *parent)
     : QWidget(parent), fileName(QStringLiteral("Untitled ") + QString::number(fileNum)),
-      mainWindow(parent), textEditB(textEditB)
+      textEditB(textEditB)
 {
-    textEdit = new QMyTextEdit(parent, textHighlight, this);
+    textEdit = new QMyTextEdit(guards, textHighlight, this);
     textBrowser = new QTextBrowser(this);
     textBrowser->setOpenLinks(false);
     connect(textBrowser, &QTextBrowser::anchorClicked, this, [](const QUrl &url) {
@@ -50,15 +49,14 @@ MyTabItem::MyTabItem(int fileNum, Lexora3 *parent, bool textEditB, bool textHigh
         blockFormat.setLayoutDirection(QGuiApplication::layoutDirection());
         cursor.mergeBlockFormat(blockFormat);
 
-        connect(textEdit, &QTextEdit::undoAvailable, this,
-                qOverload<bool>(&MyTabItem::undoAvailable));
-        connect(textEdit, &QTextEdit::redoAvailable, this,
-                qOverload<bool>(&MyTabItem::redoAvailable));
-        connect(textEdit, &QTextEdit::cursorPositionChanged, parent,
-                qOverload<>(&Lexora3::cursorChanged));
-        connect(textEdit, &QTextEdit::selectionChanged, parent, &Lexora3::selectionChanged);
-        connect(textEdit, &QTextEdit::textChanged, this, &MyTabItem::textChanged);
-        connect(textEdit, &QTextEdit::currentCharFormatChanged, parent, &Lexora3::formatChanged);
+        connect(textEdit, &QTextEdit::undoAvailable, this, [this](bool available) {
+            undoB = available;
+            emit undoAvailable(available);
+        });
+        connect(textEdit, &QTextEdit::redoAvailable, this, [this](bool available) {
+            redoB = available;
+            emit redoAvailable(available);
+        });
         attachHighlighter();
         textEdit->document()->clearUndoRedoStacks();
         textEdit->document()->setModified(false);
@@ -107,34 +105,6 @@ void MyTabItem::undo()
 void MyTabItem::redo()
 {
     textEdit->redo();
-}
-
-// Only the tab on screen drives the window's entries: a companion editor being refilled in
-// the background must not enable Undo for the document the user looks at.
-void MyTabItem::undoAvailable(bool available)
-{
-    undoB = available;
-    if (mainWindow->item == this && mainWindow->undoQA)
-        mainWindow->undoQA->setEnabled(available);
-}
-
-void MyTabItem::redoAvailable(bool available)
-{
-    redoB = available;
-    if (mainWindow->item == this && mainWindow->redoQA)
-        mainWindow->redoQA->setEnabled(available);
-}
-
-void MyTabItem::undoAvailable()
-{
-    if (mainWindow->undoQA)
-        mainWindow->undoQA->setEnabled(undoB);
-}
-
-void MyTabItem::redoAvailable()
-{
-    if (mainWindow->redoQA)
-        mainWindow->redoQA->setEnabled(redoB);
 }
 
 // The one place where the spin-syntax highlighter is put on an editor.

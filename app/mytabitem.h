@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-class Lexora3;
+class GuardFlags;
 class QMyTextEdit;
 class QSyntaxHighlighter;
 class QTextBrowser;
@@ -16,8 +16,10 @@ class MyTabItem final : public QWidget
 
 public:
     // fileNum: number of the "Untitled" name; textEditB: show the editor (else the browser);
-    // textHighlight: the editor is a spun companion (hover marks spun phrases).
-    MyTabItem(int fileNum, Lexora3 *parent, bool textEditB, bool textHighlight);
+    // textHighlight: the editor is a spun companion (hover marks spun phrases); guards: the
+    // window's re-entry guards, held by the editor while a mouse press moves its caret.
+    MyTabItem(int fileNum, GuardFlags &guards, bool textEditB, bool textHighlight,
+              QWidget *parent = nullptr);
     ~MyTabItem() override;
     Q_DISABLE_COPY_MOVE(MyTabItem)
 
@@ -40,9 +42,6 @@ public:
     void setSaved();
     void undo();
     void redo();
-    // Re-apply the stored availability to the window's Undo / Redo entries.
-    void undoAvailable();
-    void redoAvailable();
     bool getUndoB() const { return undoB; }
     bool getRedoB() const { return redoB; }
     bool isTitleBold() const { return titleBold; }
@@ -51,10 +50,10 @@ public:
     // Attaches the spin-syntax highlighter to the editor's document (editor tabs only).
     void attachHighlighter();
 
-public slots:
+signals:
+    // The editor's history changed: whether Undo / Redo can act now.
     void undoAvailable(bool available);
     void redoAvailable(bool available);
-    void textChanged() {}
 
 private:
     QString fileName;
@@ -63,7 +62,6 @@ private:
     QMyTextEdit *textEdit = nullptr;
     QTextBrowser *textBrowser = nullptr;
     QSyntaxHighlighter *mh = nullptr;
-    Lexora3 *mainWindow;
     bool textEditB;
     bool undoB = false;
     bool redoB = false;

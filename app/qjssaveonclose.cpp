@@ -1,7 +1,6 @@
 #include "qjssaveonclose.h"
 
 #include "documentmanager.h"
-#include "lexora3.h"
 #include "mytabitem.h"
 
 #include <QHBoxLayout>
@@ -13,7 +12,8 @@
 
 #include <algorithm>
 
-QJSSaveOnClose::QJSSaveOnClose(Lexora3 *window) : QDialog(window), w(window)
+QJSSaveOnClose::QJSSaveOnClose(DocumentManager &documents, QWidget *parent)
+    : QDialog(parent), documents(documents)
 {
     setWindowTitle(QStringLiteral("Save"));
     setModal(true);
@@ -65,8 +65,8 @@ int QJSSaveOnClose::collect()
     done = false;
     discard = false;
     table->setRowCount(0);
-    for (int i = 0; i < w->mainTab->count(); ++i) {
-        auto *tab = qobject_cast<MyTabItem *>(w->mainTab->widget(i));
+    for (int i = 0; i < documents.count(); ++i) {
+        MyTabItem *tab = documents.documentAt(i);
         if (!tab || tab->isSaved())
             continue;
         const QString name =
@@ -106,8 +106,8 @@ void QJSSaveOnClose::saveRows(const QList<int> &rows)
         if (table->isRowHidden(row))
             continue;
         const int index = table->item(row, 1)->text().toInt();
-        auto *tab = qobject_cast<MyTabItem *>(w->mainTab->widget(index));
-        if (tab && w->documents->fileSave(tab->getCurrentFile(), tab, index))
+        MyTabItem *tab = documents.documentAt(index);
+        if (tab && documents.fileSave(tab->getCurrentFile(), tab, index))
             table->setRowHidden(row, true);
     }
     for (int row = 0; row < table->rowCount(); ++row) {

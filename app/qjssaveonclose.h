@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class Lexora3;
+class DocumentManager;
 class QTableWidget;
 
 // The save-on-close dialog: lists the modified documents and lets the user save some or all
@@ -12,7 +12,7 @@ class QJSSaveOnClose final : public QDialog
     Q_OBJECT
 
 public:
-    explicit QJSSaveOnClose(Lexora3 *window);
+    QJSSaveOnClose(DocumentManager &documents, QWidget *parent);
     Q_DISABLE_COPY_MOVE(QJSSaveOnClose)
 
     // Fills the list with the modified document tabs and returns their number. With none the
@@ -33,7 +33,7 @@ public slots:
 private:
     void saveRows(const QList<int> &rows);
 
-    Lexora3 *w;
+    DocumentManager &documents;
     QTableWidget *table;
     bool done = false;
     bool discard = false;

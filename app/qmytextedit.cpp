@@ -1,13 +1,14 @@
 #include "qmytextedit.h"
 
 #include "bracepairhighlight.h"
-#include "lexora3.h"
+
+#include "selection/guardflags.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-QMyTextEdit::QMyTextEdit(Lexora3 *window, bool textHighlight, QWidget *parentWidget)
-    : QTextEdit(parentWidget), lexora(window), textHighlight(textHighlight)
+QMyTextEdit::QMyTextEdit(GuardFlags &guards, bool textHighlight, QWidget *parentWidget)
+    : QTextEdit(parentWidget), guards(guards), textHighlight(textHighlight)
 {
     setMouseTracking(true);
     // Spun companions use their extra selections for the hover mark instead.
@@ -18,31 +19,27 @@ QMyTextEdit::QMyTextEdit(Lexora3 *window, bool textHighlight, QWidget *parentWid
 void QMyTextEdit::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F3) {
-        if (lexora->searchFindNext()) {
-            event->accept();
-            return;
-        }
-    } else if (event->key() == Qt::Key_V && event->modifiers() == Qt::ControlModifier) {
-        lexora->paste();
+        emit findNextRequested();
         event->accept();
         return;
-    } else if (event->key() == Qt::Key_Backtab
-               || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
-        lexora->previousClicked(false);
+    }
+    if (event->key() == Qt::Key_V && event->modifiers() == Qt::ControlModifier) {
+        emit pasteRequested();
         event->accept();
         return;
-    } else if (event->key() == Qt::Key_Tab) {
-        lexora->nextClicked(false);
+    }
+    if (event->key() == Qt::Key_Backtab
+        || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
+        emit previousWordRequested();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Tab) {
+        emit nextWordRequested();
         event->accept();
         return;
     }
     QTextEdit::keyPressEvent(event);
-}
-
-void QMyTextEdit::keyReleaseEvent(QKeyEvent *event)
-{
-    lexora->allowChanges = true;
-    QTextEdit::keyReleaseEvent(event);
 }
 
 // Tab is a word step, not a focus move: keep it for keyPressEvent.
@@ -53,16 +50,17 @@ bool QMyTextEdit::focusNextPrevChild(bool)
 
 void QMyTextEdit::mousePressEvent(QMouseEvent *event)
 {
-    lexora->allowCursorChange = false;
-    lexora->linkSpunClick(this, event->position().toPoint());
-    QTextEdit::mousePressEvent(event);
-    lexora->allowCursorChange = true;
-    lexora->cursorChanged(1);
+    {
+        const auto hold = guards.hold({GuardFlags::AllowCursorChange});
+        emit pressedAt(event->position().toPoint());
+        QTextEdit::mousePressEvent(event);
+    }
+    emit pressFinished();
 }
 
 void QMyTextEdit::mouseMoveEvent(QMouseEvent *event)
 {
     if (textHighlight)
-        lexora->highlightSpunWord(this, event->position().toPoint());
+        emit hoveredAt(event->position().toPoint());
     QTextEdit::mouseMoveEvent(event);
 }

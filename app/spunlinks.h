@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator.h"
+#include "spintax/generator.h"
 
 #include <QStringView>
 

@@ -1,16 +1,14 @@
 #include "viewmanager.h"
 
 #include "documentmanager.h"
-#include "figuresupdater.h"
-#include "lexora3.h"
 #include "mytabitem.h"
 #include "qmytextedit.h"
 #include "textfile.h"
 
-#include "generator.h"
+#include "selection/guardflags.h"
+#include "spintax/generator.h"
 
 #include <QAction>
-#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -36,75 +34,52 @@ void writeOver(QTextEdit *editor, const QString &text)
 
 } // namespace
 
-ViewManager::ViewManager(Lexora3 *window) : QObject(window), w(window)
+ViewManager::ViewManager(DocumentManager &documents, spintax::Generator &generator,
+                         GuardFlags &guards, QObject *parent)
+    : QObject(parent), documents(documents), generator(generator), guards(guards)
 {
-    // After the document manager's own handler, which takes the tab in the edit view.
-    connect(w->mainTab, &QTabWidget::currentChanged, this, &ViewManager::documentTabChanged);
+    stackedWidget = new QStackedWidget;
+    stackedWidget->setObjectName(QStringLiteral("stackedWidget"));
+    for (View page : {View::Edit, View::Flat, View::Spun, View::Html})
+        stackedWidget->addWidget(documents.tabs(page));
+    connect(documents.tabs(View::Edit), &QTabWidget::currentChanged, this,
+            &ViewManager::documentTabChanged);
+    connect(documents.tabs(View::Flat), &QTabWidget::currentChanged, this,
+            &ViewManager::flatTabChanged);
+    connect(documents.tabs(View::Spun), &QTabWidget::currentChanged, this,
+            &ViewManager::spunTabChanged);
+    connect(documents.tabs(View::Html), &QTabWidget::currentChanged, this,
+            &ViewManager::webTabChanged);
+    connect(&documents, &DocumentManager::pagesChanged, this, &ViewManager::refreshView);
+    documents.setViewQuery([this] { return view; });
 }
 
-bool ViewManager::pagesAligned() const
+void ViewManager::setViewActions(const std::array<QAction *, 4> &actions)
 {
-    const int count = w->mainTab->count();
-    return w->flatTab->count() == count && w->spunTab->count() == count
-           && w->webTab->count() == count;
+    viewActions = actions;
+    setViewFonts();
 }
 
-void ViewManager::scheduleRealign()
+QTextEdit *ViewManager::currentViewEditor() const
 {
-    if (realignPending)
-        return;
-    realignPending = true;
-    QTimer::singleShot(0, this, &ViewManager::realign);
+    if (view == View::Html)
+        return documents.browser();
+    return documents.editor(view);
 }
 
-void ViewManager::realign()
+QMyTextEdit *ViewManager::formattingEditor() const
 {
-    realignPending = false;
-    if (!pagesAligned())
-        return;
-    switch (w->view) {
-    case 2:
-        flatTabChanged(w->flatTab->currentIndex());
-        break;
-    case 3:
-        spunTabChanged(w->spunTab->currentIndex());
-        break;
-    case 4:
-        webTabChanged(w->webTab->currentIndex());
-        break;
-    default:
-        documentTabChanged(w->mainTab->currentIndex());
-        break;
-    }
-}
-
-// Every page is moved, not only the ones a view reads, so that the spun text the HTML view
-// may show always belongs to the document on screen.
-void ViewManager::alignPages(int index, QTabWidget *except)
-{
-    {
-        const QScopedValueRollback guard(switching, true);
-        for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab}) {
-            if (tabs != except && tabs->currentIndex() != index && index < tabs->count())
-                tabs->setCurrentIndex(index);
-        }
-    }
-    w->documents->syncCurrentTabs();
-    if (w->item) {
-        w->item->undoAvailable();
-        w->item->redoAvailable();
-    }
+    return documents.editor(view);
 }
 
 void ViewManager::setViewFonts()
 {
-    QAction *const entries[] = {w->editViewQA, w->flatViewQA, w->spunViewQA, w->webViewQA};
-    for (int v = 1; v <= 4; ++v) {
-        QAction *action = entries[v - 1];
+    for (int v = 0; v < 4; ++v) {
+        QAction *action = viewActions[v];
         if (!action)
             continue;
         QFont font = action->font();
-        font.setBold(v == w->view);
+        font.setBold(v == pageIndex(view));
         action->setFont(font);
     }
 }
@@ -112,159 +87,170 @@ void ViewManager::setViewFonts()
 void ViewManager::titleFrom(MyTabItem *tab)
 {
     if (tab)
-        w->setCurrentWindowTitle(textfile::lastComponent(tab->getFileName()));
+        emit titleChanged(textfile::lastComponent(tab->getFileName()));
+}
+
+void ViewManager::fillView(bool preferSpun)
+{
+    switch (view) {
+    case View::Flat:
+        titleFrom(documents.current(View::Flat));
+        newFlatSpin(false);
+        break;
+    case View::Spun:
+        titleFrom(documents.current(View::Spun));
+        newSpin(true);
+        break;
+    case View::Html:
+        showWebSpin(preferSpun);
+        titleFrom(documents.current(View::Html));
+        break;
+    case View::Edit:
+        break;
+    }
+    emit editorsChanged();
+}
+
+void ViewManager::showView(View next)
+{
+    view = next;
+    setViewFonts();
+    stackedWidget->setCurrentIndex(pageIndex(view));
+    emit viewChanged(view);
+    if (view == View::Edit) {
+        documents.alignPages(documents.tabs(View::Flat)->currentIndex(), documents.tabs(View::Flat));
+        // The document manager's tab handler takes the tab, its Undo / Redo state, the title
+        // and the cursor-dependent displays.
+        documents.mainTab(documents.tabs(View::Edit)->currentIndex());
+        emit editorsChanged();
+        return;
+    }
+    documents.alignPages(documents.tabs(View::Edit)->currentIndex(), documents.tabs(View::Edit));
+    fillView(true);
 }
 
 void ViewManager::editViewClicked()
 {
-    w->view = 1;
-    setViewFonts();
-    w->stackedWidget->setCurrentIndex(0);
-    alignPages(w->flatTab->currentIndex(), w->flatTab);
-    // The document manager's tab handler takes the tab, its Undo / Redo state, the title and
-    // the cursor-dependent displays.
-    w->documents->mainTab(w->mainTab->currentIndex());
-    w->figures->watchCurrentView();
+    showView(View::Edit);
 }
 
 void ViewManager::flatViewClicked()
 {
-    w->view = 2;
-    setViewFonts();
-    w->stackedWidget->setCurrentIndex(1);
-    alignPages(w->mainTab->currentIndex(), w->mainTab);
-    titleFrom(w->flatItem);
-    newFlatSpin(false);
-    w->figures->watchCurrentView();
+    showView(View::Flat);
 }
 
 void ViewManager::spunViewClicked()
 {
-    w->view = 3;
-    setViewFonts();
-    w->stackedWidget->setCurrentIndex(2);
-    alignPages(w->mainTab->currentIndex(), w->mainTab);
-    titleFrom(w->spunItem);
-    newSpin(true);
-    w->figures->watchCurrentView();
+    showView(View::Spun);
 }
 
 void ViewManager::webViewClicked()
 {
-    w->view = 4;
-    setViewFonts();
-    w->stackedWidget->setCurrentIndex(3);
-    alignPages(w->mainTab->currentIndex(), w->mainTab);
-    showWebSpin(true);
-    titleFrom(w->webItem);
-    w->figures->watchCurrentView();
+    showView(View::Html);
+}
+
+void ViewManager::refreshView()
+{
+    if (view != View::Edit)
+        fillView(false);
+    else
+        emit editorsChanged();
 }
 
 void ViewManager::documentTabChanged(int index)
 {
-    if (switching || w->view != 1 || index < 0)
+    if (view != View::Edit || index < 0)
         return;
-    if (!pagesAligned())
-        return scheduleRealign();
-    alignPages(index, w->mainTab);
-    w->figures->watchCurrentView();
+    documents.mainTab(index);
+    emit editorsChanged();
+}
+
+void ViewManager::companionTabChanged(View page, int index)
+{
+    if (view != page || index < 0)
+        return;
+    documents.alignPages(index, documents.tabs(page));
+    fillView(false);
 }
 
 void ViewManager::flatTabChanged(int index)
 {
-    if (switching || w->view != 2 || index < 0)
-        return;
-    if (!pagesAligned())
-        return scheduleRealign();
-    alignPages(index, w->flatTab);
-    titleFrom(w->flatItem);
-    newFlatSpin(false);
-    w->figures->watchCurrentView();
+    companionTabChanged(View::Flat, index);
 }
 
 void ViewManager::spunTabChanged(int index)
 {
-    if (switching || w->view != 3 || index < 0)
-        return;
-    if (!pagesAligned())
-        return scheduleRealign();
-    alignPages(index, w->spunTab);
-    titleFrom(w->spunItem);
-    newSpin(true);
-    w->figures->watchCurrentView();
+    companionTabChanged(View::Spun, index);
 }
 
 void ViewManager::webTabChanged(int index)
 {
-    if (switching || w->view != 4 || index < 0)
-        return;
-    if (!pagesAligned())
-        return scheduleRealign();
-    alignPages(index, w->webTab);
-    titleFrom(w->webItem);
-    showWebSpin(false);
-    w->figures->watchCurrentView();
+    companionTabChanged(View::Html, index);
 }
 
 QString ViewManager::spinOfDocument(bool saveToMap)
 {
-    const QString text = w->textEdit->toPlainText();
-    const std::optional<spintax::SpinResult> spin =
-        w->generator.anySpin(text, true, true, saveToMap);
+    const QString text = documents.editor()->toPlainText();
+    const std::optional<spintax::SpinResult> spin = generator.anySpin(text, true, true, saveToMap);
     if (saveToMap) {
-        w->spunMap = spin ? w->generator.spunMap() : spintax::SpunMap();
-        spunLinks = SpunLinks(w->spunMap);
+        spunMap = spin ? generator.spunMap() : spintax::SpunMap();
+        spunLinks = SpunLinks(spunMap);
     }
     return spin ? spin->text : text;
 }
 
 void ViewManager::newSpin(bool saveToMap)
 {
-    if (!w->textEdit || !w->spunTextEdit)
+    QMyTextEdit *source = documents.editor();
+    QMyTextEdit *spunEditor = documents.editor(View::Spun);
+    if (!source || !spunEditor)
         return;
     const QString spun = spinOfDocument(saveToMap);
     {
         // Filling the spun editor is not a caret movement of the user's.
-        const QScopedValueRollback guard(w->allowCursorChange, false);
-        writeOver(w->spunTextEdit, spun);
+        const auto hold = guards.hold({GuardFlags::AllowCursorChange});
+        writeOver(spunEditor, spun);
     }
     if (saveToMap) {
         marked = {-1, -1};
-        w->spunTextEdit->setExtraSelections({});
-        linkedSource = w->textEdit;
-        linkedSpun = w->spunTextEdit;
-        sourceRevision = w->textEdit->document()->revision();
-        spunRevision = w->spunTextEdit->document()->revision();
+        spunEditor->setExtraSelections({});
+        linkedSource = source;
+        linkedSpun = spunEditor;
+        sourceRevision = source->document()->revision();
+        spunRevision = spunEditor->document()->revision();
     }
 }
 
 void ViewManager::newFlatSpin(bool saveToMap)
 {
-    if (!w->textEdit || !w->flatTextEdit)
+    QMyTextEdit *flatEditor = documents.editor(View::Flat);
+    if (!documents.editor() || !flatEditor)
         return;
-    const QString text = w->textEdit->toPlainText();
-    QString flat = w->generator.spinSingle(text, false, saveToMap);
+    const QString text = documents.editor()->toPlainText();
+    QString flat = generator.spinSingle(text, false, saveToMap);
     // The flat spin of unbalanced text is empty; a balanced text never loses all of itself.
     if (flat.isEmpty())
         flat = text;
-    const QScopedValueRollback guard(w->allowCursorChange, false);
-    writeOver(w->flatTextEdit, flat);
+    const auto hold = guards.hold({GuardFlags::AllowCursorChange});
+    writeOver(flatEditor, flat);
 }
 
 void ViewManager::showWebSpin(bool preferSpun)
 {
-    if (!w->webItem)
+    MyTabItem *web = documents.current(View::Html);
+    if (!web)
         return;
-    if (preferSpun && w->spunTextEdit && !w->spunTextEdit->toPlainText().trimmed().isEmpty())
-        w->webItem->showHtml(w->spunTextEdit->toPlainText());
-    else if (w->textEdit)
-        w->webItem->showHtml(spinOfDocument(false));
+    QMyTextEdit *spunEditor = documents.editor(View::Spun);
+    if (preferSpun && spunEditor && !spunEditor->toPlainText().trimmed().isEmpty())
+        web->showHtml(spunEditor->toPlainText());
+    else if (documents.editor())
+        web->showHtml(spinOfDocument(false));
 }
 
 bool ViewManager::linksCurrent() const
 {
-    return !spunLinks.isEmpty() && linkedSource && linkedSpun && linkedSource == w->textEdit
-           && linkedSpun == w->spunTextEdit
+    return !spunLinks.isEmpty() && linkedSource && linkedSpun && linkedSource == documents.editor()
+           && linkedSpun == documents.editor(View::Spun)
            && linkedSource->document()->revision() == sourceRevision
            && linkedSpun->document()->revision() == spunRevision;
 }
@@ -298,15 +284,15 @@ void ViewManager::linkSpunClick(QMyTextEdit *editor, const QPoint &pos)
 {
     // Only the spun text has links; a word in another editor that happens to spell a key
     // («fox17») must not move the document's selection.
-    if (!editor || !editor->isTextHighlight() || editor != w->spunTextEdit || !linksCurrent())
+    if (!editor || !editor->isTextHighlight() || editor != documents.editor(View::Spun) || !linksCurrent())
         return;
     const std::optional<SpunLinks::Entry> entry = linkAt(editor, pos);
     if (!entry)
         return;
-    QTextCursor cursor(w->textEdit->document());
+    QTextCursor cursor(documents.editor()->document());
     cursor.setPosition((*entry)[0]);
     cursor.setPosition((*entry)[1], QTextCursor::KeepAnchor);
-    w->textEdit->setTextCursor(cursor);
+    documents.editor()->setTextCursor(cursor);
 }
 
 void ViewManager::highlightSpunWord(QMyTextEdit *editor, const QPoint &pos)
@@ -314,7 +300,7 @@ void ViewManager::highlightSpunWord(QMyTextEdit *editor, const QPoint &pos)
     if (!editor || !editor->isTextHighlight())
         return;
     std::optional<SpunLinks::Entry> entry;
-    if (editor == w->spunTextEdit && linksCurrent())
+    if (editor == documents.editor(View::Spun) && linksCurrent())
         entry = linkAt(editor, pos);
     if (!entry) {
         // Moving off a phrase takes its mark away.
@@ -337,7 +323,7 @@ void ViewManager::highlightSpunWord(QMyTextEdit *editor, const QPoint &pos)
 
 void ViewManager::removeOriginalWord()
 {
-    QMyTextEdit *editor = w->textEdit;
+    QMyTextEdit *editor = documents.editor();
     if (!editor)
         return;
     const QString text = editor->toPlainText();

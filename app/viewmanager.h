@@ -1,21 +1,30 @@
 #pragma once
 
 #include "spunlinks.h"
+#include "view.h"
+
+#include "spintax/generator.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include <array>
 #include <utility>
 
-class Lexora3;
+class DocumentManager;
+class GuardFlags;
 class MyTabItem;
+class QAction;
 class QMyTextEdit;
 class QPoint;
+class QStackedWidget;
 class QTabWidget;
+class QTextEdit;
 
-// The four views of the main window (edit, flat, spun, HTML): switching between them, keeping
-// the four tab widgets at one index, filling the flat and spun editors and the HTML browser
-// from the generator, and the links from a spun phrase back to its source.
+// The four views of the main window (edit, flat, spun, HTML): which one is on screen, switching
+// between them, keeping the four pages at one document index, filling the flat and spun
+// editors and the HTML browser from the generator, and the links from a spun phrase back to
+// its source.
 //
 // Text with a `{` that has no partner cannot be spun: the flat, spun and HTML views then show
 // the document text unchanged (the status bar says which brace is at fault).
@@ -24,20 +33,24 @@ class ViewManager final : public QObject
     Q_OBJECT
 
 public:
-    explicit ViewManager(Lexora3 *window);
+    ViewManager(DocumentManager &documents, spintax::Generator &generator, GuardFlags &guards,
+                QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(ViewManager)
 
-    // The view entries (Ctrl+1 ... Ctrl+4).
-    void editViewClicked();
-    void flatViewClicked();
-    void spunViewClicked();
-    void webViewClicked();
+    View current() const { return view; }
+    // The stacked widget holding the four pages in view order.
+    QStackedWidget *pages() const { return stackedWidget; }
+    // The four view entries of the toolbar, in view order; the one on screen is shown bold.
+    void setViewActions(const std::array<QAction *, 4> &actions);
 
-    // A companion tab was chosen; each acts only while its own view is shown.
-    void documentTabChanged(int index);
-    void flatTabChanged(int index);
-    void spunTabChanged(int index);
-    void webTabChanged(int index);
+    // The editor of the view on screen: the document editor in the edit view, the flat or
+    // spun editor in those views, the HTML browser in the HTML view.
+    QTextEdit *currentViewEditor() const;
+    // The editor the formatting tools write into: the editor of the view on screen; none in
+    // the HTML view, whose browser shows generated HTML.
+    QMyTextEdit *formattingEditor() const;
+
+    void showView(View next);
 
     // Writes a random spin of the document over the spun editor (recording the links when
     // `saveToMap`), or the flat spin over the flat editor, with one cursor insertion and the
@@ -57,19 +70,31 @@ public:
     // Deletes the first alternative of every group of the document as one undo step.
     void removeOriginalWord();
 
+public slots:
+    void editViewClicked();
+    void flatViewClicked();
+    void spunViewClicked();
+    void webViewClicked();
+    // A tab was chosen in a page; each acts only while its own view is shown.
+    void documentTabChanged(int index);
+    void flatTabChanged(int index);
+    void spunTabChanged(int index);
+    void webTabChanged(int index);
+    // A document was added or closed: the view on screen shows the current one again.
+    void refreshView();
+
+signals:
+    void viewChanged(View view);
+    // The editor the figures are read from, or the document behind it, may have changed.
+    void editorsChanged();
+    void titleChanged(const QString &name);
+
 private:
-    // False while a tab is being added to or removed from the four pages one after another;
-    // indexes then name different documents in different pages.
-    bool pagesAligned() const;
-    // Brings the pages back to one index once a tab was added or removed, and refreshes the
-    // view on screen.
-    void scheduleRealign();
-    void realign();
-    // Makes `index` current in every page but `except` without running the tab-changed
-    // handlers, and takes the current tabs into the window's fields.
-    void alignPages(int index, QTabWidget *except);
+    void companionTabChanged(View page, int index);
     void setViewFonts();
     void titleFrom(MyTabItem *tab);
+    // Fills the view on screen from the current document.
+    void fillView(bool preferSpun);
     // The HTML view's content: the spun text when `preferSpun` and it is not blank, otherwise
     // a fresh spin of the document.
     void showWebSpin(bool preferSpun);
@@ -82,9 +107,15 @@ private:
     // True while the recorded links still describe the texts on screen.
     bool linksCurrent() const;
 
-    Lexora3 *w;
-    bool switching = false;
-    bool realignPending = false;
+    DocumentManager &documents;
+    spintax::Generator &generator;
+    GuardFlags &guards;
+    View view = View::Edit;
+    QStackedWidget *stackedWidget = nullptr;
+    std::array<QAction *, 4> viewActions{};
+    // word + start position in the spun text ("fox17") -> {source start, source end, spun
+    // start, spun end}, of the spin the spun view shows
+    spintax::SpunMap spunMap;
     SpunLinks spunLinks;
     // The spin the links belong to: both documents and their revisions at the time.
     QPointer<QMyTextEdit> linkedSource;

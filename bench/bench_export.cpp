@@ -5,12 +5,12 @@
 //  - ZIP export against zipping the same bytes without spinning (target: at most 1.2x);
 //  - 100 copies of the 100k-word article into a ZIP, with the peak resident memory.
 #include "articlegen.h"
-#include "bulkexporter.h"
-#include "copysource.h"
-#include "distinctcopies.h"
-#include "generator.h"
-#include "generatorcopysource.h"
-#include "ziparchivewriter.h"
+#include "spintax/bulkexporter.h"
+#include "spintax/copysource.h"
+#include "spintax/distinctcopies.h"
+#include "spintax/generator.h"
+#include "spintax/generatorcopysource.h"
+#include "spintax/ziparchivewriter.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,9 +4,9 @@
 
 #include "articlegen.h"
 
-#include "combinationcount.h"
-#include "generator.h"
-#include "spintree.h"
+#include "spintax/combinationcount.h"
+#include "spintax/generator.h"
+#include "spintax/spintree.h"
 
 #include <benchmark/benchmark.h>
 #include <gmpxx.h>

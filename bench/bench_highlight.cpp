@@ -1,7 +1,7 @@
 #include "articlegen.h"
-#include "bracepair.h"
-#include "levelruns.h"
-#include "myhighlighter.h"
+#include "spintax/gui/bracepair.h"
+#include "spintax/gui/levelruns.h"
+#include "spintax/gui/myhighlighter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "articlegen.h"
-#include "navigator.h"
+#include "selection/navigator.h"
 
 #include <QGuiApplication>
 #include <QTextCursor>

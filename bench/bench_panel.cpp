@@ -2,11 +2,11 @@
 // installed thesaurus converted once), for single words and for spin groups with alternatives
 // the lists lack. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
-#include "qmytablewidget.h"
-#include "quickspinpanel.h"
-#include "synonymfiles.h"
-#include "synonymstore.h"
-#include "thesaurusimporter.h"
+#include "synonyms/widgets/qmytablewidget.h"
+#include "synonyms/widgets/quickspinpanel.h"
+#include "synonyms/synonymfiles.h"
+#include "synonyms/synonymstore.h"
+#include "synonyms/thesaurusimporter.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -46,10 +46,9 @@ EnglishStore &english()
 
 struct Panel
 {
-    bool allowChanges = true;
-    bool updatingList = false;
+    GuardFlags guards;
     QTextEdit edit;
-    QuickSpinPanel panel{english().store, allowChanges, updatingList};
+    QuickSpinPanel panel{english().store, guards};
     Panel()
     {
         panel.editor = [this] { return &edit; };

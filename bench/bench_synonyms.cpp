@@ -1,6 +1,6 @@
-#include "synonymfiles.h"
-#include "synonymstore.h"
-#include "thesaurusimporter.h"
+#include "synonyms/synonymfiles.h"
+#include "synonyms/synonymstore.h"
+#include "synonyms/thesaurusimporter.h"
 
 #include "storage/localdatabase.h"
 

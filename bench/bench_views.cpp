@@ -3,10 +3,10 @@
 
 #include "articlegen.h"
 
-#include "spunlinks.h"
+#include "app/spunlinks.h"
 
-#include "generator.h"
-#include "unpairedbrace.h"
+#include "spintax/generator.h"
+#include "spintax/unpairedbrace.h"
 
 #include <QTextDocument>
 

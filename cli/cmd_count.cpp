@@ -4,8 +4,8 @@
 #include "cliio.h"
 #include "commands.h"
 
-#include "combinationcount.h"
-#include "spintree.h"
+#include "spintax/combinationcount.h"
+#include "spintax/spintree.h"
 
 #include <gmpxx.h>
 

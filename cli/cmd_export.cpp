@@ -6,10 +6,10 @@
 #include "cliio.h"
 #include "commands.h"
 
-#include "bulkexporter.h"
-#include "generator.h"
-#include "generatorcopysource.h"
-#include "mergedata.h"
+#include "spintax/bulkexporter.h"
+#include "spintax/generator.h"
+#include "spintax/generatorcopysource.h"
+#include "spintax/mergedata.h"
 
 #include <QDateTime>
 #include <QDir>

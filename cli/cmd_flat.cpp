@@ -4,8 +4,8 @@
 #include "cliio.h"
 #include "commands.h"
 
-#include "generator.h"
-#include "spintree.h"
+#include "spintax/generator.h"
+#include "spintax/spintree.h"
 
 namespace cli {
 

@@ -6,10 +6,10 @@
 #include "cliio.h"
 #include "commands.h"
 
-#include "combinationcount.h"
-#include "distinctspinner.h"
-#include "generator.h"
-#include "spintree.h"
+#include "spintax/combinationcount.h"
+#include "spintax/distinctspinner.h"
+#include "spintax/generator.h"
+#include "spintax/spintree.h"
 
 namespace cli {
 

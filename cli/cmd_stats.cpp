@@ -3,7 +3,7 @@
 #include "cliio.h"
 #include "commands.h"
 
-#include "generator.h"
+#include "spintax/generator.h"
 
 namespace cli {
 

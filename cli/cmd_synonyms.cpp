@@ -5,8 +5,8 @@
 #include "cliio.h"
 #include "commands.h"
 
-#include "language.h"
-#include "synonymstore.h"
+#include "storage/language.h"
+#include "synonyms/synonymstore.h"
 
 #include "storage/localdatabase.h"
 #include "storage/settingsstore.h"

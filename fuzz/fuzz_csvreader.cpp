@@ -1,8 +1,8 @@
 // Merge data from arbitrary bytes: reading never crashes, a blank text has no records, a
 // line without double quotes reads as its trimmed pieces, and filling
 // placeholders from the records leaves a text without placeholders unchanged.
-#include "csvreader.h"
-#include "mergedata.h"
+#include "spintax/csvreader.h"
+#include "spintax/mergedata.h"
 
 #include <QString>
 

@@ -4,9 +4,9 @@
 // balanced, outputs never grow past the input, a signature has one index per
 // resolved group, and the 64-bit counts are the exact counts or saturated.
 
-#include "combinationcount.h"
-#include "generator.h"
-#include "spintree.h"
+#include "spintax/combinationcount.h"
+#include "spintax/generator.h"
+#include "spintax/spintree.h"
 
 #include <QString>
 

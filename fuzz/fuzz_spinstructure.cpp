@@ -3,9 +3,9 @@
 // brace partners agree in both directions, the top-level split loses nothing,
 // the colour runs tile the paragraph and end at the right depth.
 
-#include "bracepair.h"
-#include "levelruns.h"
-#include "spinstructure.h"
+#include "spintax/gui/bracepair.h"
+#include "spintax/gui/levelruns.h"
+#include "spintax/spinstructure.h"
 
 #include <QString>
 

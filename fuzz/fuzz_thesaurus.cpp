@@ -1,8 +1,8 @@
 // Thesaurus conversion from arbitrary bytes: it never crashes, and every list line it writes is
 // one the list loader keeps: a head word, at least two synonym fields, no field with a brace or a
 // bar, no synonym equal to the head word, no duplicate ignoring case.
-#include "synonymfiles.h"
-#include "thesaurusimporter.h"
+#include "synonyms/synonymfiles.h"
+#include "synonyms/thesaurusimporter.h"
 
 #include <QSet>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "navigator.h"
 
-#include "flagclear.h"
+#include "guardflags.h"
 
 #include <QString>
 #include <QTextBlock>
@@ -247,8 +247,8 @@ int startOfPrecedingWord(const QTextDocument *doc, int pos)
 
 } // namespace
 
-Navigator::Navigator(bool &allowChanges, EditorPort editor)
-    : allowChanges(allowChanges), editor(std::move(editor))
+Navigator::Navigator(GuardFlags &guards, EditorPort editor)
+    : guards(guards), editor(std::move(editor))
 {
 }
 
@@ -552,7 +552,7 @@ bool Navigator::prevS()
 
 bool Navigator::nextS(bool)
 {
-    const FlagClear hold(allowChanges);
+    const auto hold = guards.hold({GuardFlags::AllowChanges});
     QTextCursor from = editor.textCursor();
     if (!from.hasSelection()) {
         from = curS(from);
@@ -568,7 +568,7 @@ bool Navigator::nextS(bool)
 
 bool Navigator::prevS(bool)
 {
-    const FlagClear hold(allowChanges);
+    const auto hold = guards.hold({GuardFlags::AllowChanges});
     const auto unit = previousSentence(editor.textCursor());
     if (!applyStep(unit))
         return false;
@@ -590,7 +590,7 @@ bool Navigator::prevP(bool, bool highlight)
 bool Navigator::nextClicked(bool)
 {
     {
-        const FlagClear hold(allowChanges);
+        const auto hold = guards.hold({GuardFlags::AllowChanges});
         if (!applyStep(nextWord(editor.textCursor())))
             return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "guardflags.h"
+
 #include <QTextCursor>
 
 #include <functional>
@@ -40,7 +42,7 @@ enum class StepDirection
 class Navigator final
 {
 public:
-    Navigator(bool &allowChanges, EditorPort editor);
+    Navigator(GuardFlags &guards, EditorPort editor);
     Q_DISABLE_COPY_MOVE(Navigator)
 
     // Hook for the Sentence Spin and Rapid Spin docks: called after a
@@ -110,6 +112,6 @@ public:
 private:
     bool applyStep(const std::optional<QTextCursor> &unit);
 
-    bool &allowChanges;
+    GuardFlags &guards;
     EditorPort editor;
 };

@@ -1,5 +1,7 @@
 #include "settingsstore.h"
 
+#include "language.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -38,10 +40,10 @@ void setApplicationNames()
 
 QStringList languageCodes()
 {
-    return {QStringLiteral("eng"), QStringLiteral("heb"), QStringLiteral("ara"),
-            QStringLiteral("rom"), QStringLiteral("ger"), QStringLiteral("spa"),
-            QStringLiteral("swe"), QStringLiteral("ita"), QStringLiteral("fre"),
-            QStringLiteral("dut"), QStringLiteral("por"), QStringLiteral("bul")};
+    QStringList codes;
+    for (const Language &l : Language::all())
+        codes.append(l.code);
+    return codes;
 }
 
 QString languageUpdateKey(const QString &code)
@@ -149,6 +151,18 @@ QVariantMap languageSettings()
         return defaults;
     }
     return settings.value(keys::languageSettings).toMap();
+}
+
+StoredLanguage storedLanguage()
+{
+    StoredLanguage result;
+    result.stored = openSettings().contains(keys::languageSettings);
+    const QVariantMap map = languageSettings();
+    const QString code = map.value(langEntry).toString().toLower();
+    if (Language::isKnownCode(code))
+        result.code = code;
+    result.rightToLeft = map.value(dirEntry).toString() == QLatin1String("rtl");
+    return result;
 }
 
 void saveLanguageSettings(const QString &lang, bool rightToLeft)

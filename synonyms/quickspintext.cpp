@@ -1,6 +1,6 @@
 #include "quickspintext.h"
 
-#include "language.h"
+#include "storage/language.h"
 
 namespace quickspin {
 

@@ -1,6 +1,6 @@
 #include "synonymstore.h"
 
-#include "language.h"
+#include "storage/language.h"
 #include "synonymfiles.h"
 #include "thesaurusimporter.h"
 
@@ -125,15 +125,6 @@ QString SynonymStore::kindName(Kind kind)
 }
 
 // ---- current language ----------------------------------------------------------------------
-
-bool SynonymStore::restoreLanguage()
-{
-    const QVariantMap settings = storage::languageSettings();
-    const QString lang = settings.value(storage::langEntry).toString();
-    if (Language::isKnownCode(lang))
-        curLang = lang;
-    return settings.value(storage::dirEntry).toString() == u"rtl";
-}
 
 void SynonymStore::langChanged(int index, bool rightToLeft)
 {

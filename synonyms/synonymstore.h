@@ -1,6 +1,6 @@
 #pragma once
 
-#include "language.h"
+#include "storage/language.h"
 
 #include <QHash>
 #include <QList>
@@ -81,10 +81,6 @@ public:
 
     // ---- current language ------------------------------------------------------------------
 
-    // Reads "languageSettings" (writing {"lang": "eng", "dir": "ltr"} when absent) and makes its
-    // language current when the code is known. Returns whether the stored direction is
-    // right-to-left.
-    bool restoreLanguage();
 
     // Index of the current language in the language box (Language::all()).
     int currentLanguageIndex() const { return qMax(0, Language::indexOfCode(curLang)); }

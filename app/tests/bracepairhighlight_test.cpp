@@ -1,5 +1,6 @@
-#include "bracepairhighlight.h"
-#include "qmytextedit.h"
+#include "testsupport/testsupport.h"
+#include "app/bracepairhighlight.h"
+#include "app/qmytextedit.h"
 
 #include <QTest>
 #include <QTextCursor>
@@ -140,5 +141,5 @@ void BracePairHighlightTest::spinEditorsOnly()
     QCOMPARE(marks(spunEditor), QStringList{});
 }
 
-QTEST_MAIN(BracePairHighlightTest)
+REWORDIX_TEST_MAIN(BracePairHighlightTest)
 #include "bracepairhighlight_test.moc"

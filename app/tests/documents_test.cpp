@@ -1,15 +1,15 @@
 // Documents on disk and in tabs: the text file format, companion names, Save As, the recent
 // list, a failing save, and closing tabs.
 
-#include "testenv.h"
+#include "testsupport/testsupport.h"
 
-#include "documentmanager.h"
-#include "lexora3.h"
-#include "mytabitem.h"
-#include "qmyaction.h"
-#include "qmytextedit.h"
-#include "recentfiles.h"
-#include "textfile.h"
+#include "app/documentmanager.h"
+#include "app/lexora3.h"
+#include "app/mytabitem.h"
+#include "app/qmyaction.h"
+#include "app/qmytextedit.h"
+#include "app/recentfiles.h"
+#include "app/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -234,7 +234,7 @@ private slots:
         QVERIFY(w->documents->load(path));
         w->textEdit->insertPlainText(QStringLiteral("new "));
         QString message;
-        testenv::answerLater<QMessageBox>([&](QMessageBox *box) {
+        testsupport::answerLater<QMessageBox>([&](QMessageBox *box) {
             message = box->text();
             box->button(QMessageBox::Ok)->click();
         });
@@ -250,7 +250,7 @@ private slots:
         const QString typed = dir.filePath(QStringLiteral("fresh"));
         auto w = startWindow();
         w->textEdit->insertPlainText(QStringLiteral("typed text"));
-        testenv::answerLater<QFileDialog>([&](QFileDialog *d) {
+        testsupport::answerLater<QFileDialog>([&](QFileDialog *d) {
             d->selectFile(typed);
             QMetaObject::invokeMethod(d, "accept");
         });
@@ -316,7 +316,7 @@ private slots:
         w->documents->fileNew();
         w->textEdit->insertPlainText(QStringLiteral("unsaved"));
         QString title;
-        testenv::answerLater<QMessageBox>([&](QMessageBox *box) {
+        testsupport::answerLater<QMessageBox>([&](QMessageBox *box) {
             title = box->windowTitle();
             box->button(QMessageBox::StandardButton(answer))->click();
         });
@@ -362,5 +362,5 @@ private slots:
     }
 };
 
-REWORDIX_WINDOW_TEST_MAIN(DocumentsTest)
+REWORDIX_TEST_MAIN(DocumentsTest)
 #include "documents_test.moc"

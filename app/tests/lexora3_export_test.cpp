@@ -1,12 +1,12 @@
 // "&Export" and "Load Data From File" of the main window on the offscreen platform: the
 // dialogs they open, the article and generator they export with, the guard flags.
 
-#include "testenv.h"
+#include "testsupport/testsupport.h"
 
-#include "gen2d.h"
-#include "lexora3.h"
-#include "mymergeqd.h"
-#include "qmytextedit.h"
+#include "spintax/widgets/gen2d.h"
+#include "app/lexora3.h"
+#include "spintax/widgets/mymergeqd.h"
+#include "app/qmytextedit.h"
 
 #include <QAction>
 #include <QDir>
@@ -106,7 +106,7 @@ private slots:
         auto w = startWindow();
         w->textEdit->setPlainText(QStringLiteral("Hi [who]"));
         QString chooserTitle;
-        testenv::answerLater<QFileDialog>([&](QFileDialog *chooser) {
+        testsupport::answerLater<QFileDialog>([&](QFileDialog *chooser) {
             chooserTitle = chooser->windowTitle();
             chooser->selectFile(csv);
             static_cast<QDialog *>(chooser)->accept();
@@ -134,5 +134,5 @@ private slots:
     }
 };
 
-REWORDIX_WINDOW_TEST_MAIN(Lexora3ExportTest)
+REWORDIX_TEST_MAIN(Lexora3ExportTest)
 #include "lexora3_export_test.moc"

@@ -1,14 +1,14 @@
 // The main window on the offscreen platform: what a start shows, the preferences it restores
 // and stores, the language box, "Remove Underline" and the close sequence.
 
-#include "testenv.h"
+#include "testsupport/testsupport.h"
 
-#include "documentmanager.h"
-#include "lexora3.h"
-#include "mytabitem.h"
-#include "qjssaveonclose.h"
-#include "qmyaction.h"
-#include "qmytextedit.h"
+#include "app/documentmanager.h"
+#include "app/lexora3.h"
+#include "app/mytabitem.h"
+#include "app/qjssaveonclose.h"
+#include "app/qmyaction.h"
+#include "app/qmytextedit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -340,7 +340,7 @@ private slots:
         auto w = startWindow();
         w->textEdit->insertPlainText(QStringLiteral("draft"));
         QStringList rows;
-        testenv::answerLater<QJSSaveOnClose>([&](QJSSaveOnClose *d) {
+        testsupport::answerLater<QJSSaveOnClose>([&](QJSSaveOnClose *d) {
             for (int r = 0; r < d->list()->rowCount(); ++r)
                 rows << d->list()->item(r, 0)->text();
             d->findChild<QPushButton *>(QStringLiteral("cancel"))->click();
@@ -356,7 +356,7 @@ private slots:
     {
         auto w = startWindow();
         w->textEdit->insertPlainText(QStringLiteral("draft"));
-        testenv::answerLater<QJSSaveOnClose>([](QJSSaveOnClose *d) {
+        testsupport::answerLater<QJSSaveOnClose>([](QJSSaveOnClose *d) {
             d->findChild<QPushButton *>(QStringLiteral("discardAll"))->click();
         });
         QVERIFY(w->close());
@@ -374,8 +374,8 @@ private slots:
         const int row = 0;
         bool rowHiddenAfterSave = true;
         QString message;
-        testenv::answerLater<QJSSaveOnClose>([&](QJSSaveOnClose *d) {
-            testenv::answerLater<QMessageBox>([&](QMessageBox *box) {
+        testsupport::answerLater<QJSSaveOnClose>([&](QJSSaveOnClose *d) {
+            testsupport::answerLater<QMessageBox>([&](QMessageBox *box) {
                 message = box->text();
                 box->button(QMessageBox::Ok)->click();
             });
@@ -397,7 +397,7 @@ private slots:
         auto w = startWindow();
         w->textEdit->insertPlainText(QStringLiteral("saved text"));
         w->item->setCurrentFile(path);
-        testenv::answerLater<QJSSaveOnClose>([](QJSSaveOnClose *d) {
+        testsupport::answerLater<QJSSaveOnClose>([](QJSSaveOnClose *d) {
             d->findChild<QPushButton *>(QStringLiteral("saveAll"))->click();
         });
         QVERIFY(w->close());
@@ -407,5 +407,5 @@ private slots:
     }
 };
 
-REWORDIX_WINDOW_TEST_MAIN(Lexora3Test)
+REWORDIX_TEST_MAIN(Lexora3Test)
 #include "lexora3_test.moc"

@@ -1,7 +1,8 @@
 // The program's command line, run for real: without arguments it hands over to the Updater
 // beside it; with an argument, or when there is no Updater, it starts its window.
 
-#include "ruraravo.h"
+#include "testsupport/testsupport.h"
+#include "app/ruraravo.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(RurAravoTest)
+REWORDIX_TEST_GUILESS_MAIN(RurAravoTest)
 #include "ruraravo_test.moc"

@@ -2,13 +2,13 @@
 // thesaurus import shown in the status bar), the panel following the caret, a language switch,
 // and Replace mode stepping with the window's navigator.
 
-#include "testenv.h"
+#include "testsupport/testsupport.h"
 
-#include "lexora3.h"
-#include "qmytablewidget.h"
-#include "qmytextedit.h"
-#include "quickspinpanel.h"
-#include "synonymstore.h"
+#include "app/lexora3.h"
+#include "synonyms/widgets/qmytablewidget.h"
+#include "app/qmytextedit.h"
+#include "synonyms/widgets/quickspinpanel.h"
+#include "synonyms/synonymstore.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -168,5 +168,5 @@ private slots:
     }
 };
 
-REWORDIX_WINDOW_TEST_MAIN(SynonymPanelWindowTest)
+REWORDIX_TEST_MAIN(SynonymPanelWindowTest)
 #include "synonympanel_window_test.moc"

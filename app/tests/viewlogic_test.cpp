@@ -1,12 +1,13 @@
 // The logic under the views and formatting tools, without a window: the hyperlink markup, the
 // colour rows and their stored map, the spun-text links and the tag tools on a document.
 
-#include "colorscheme.h"
-#include "htmllink.h"
-#include "spunlinks.h"
-#include "tagtools.h"
+#include "testsupport/testsupport.h"
+#include "app/colorscheme.h"
+#include "app/htmllink.h"
+#include "app/spunlinks.h"
+#include "app/tagtools.h"
 
-#include "generator.h"
+#include "spintax/generator.h"
 #include "storage/settingsstore.h"
 
 #include <QTest>
@@ -236,5 +237,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ViewLogicTest)
+REWORDIX_TEST_GUILESS_MAIN(ViewLogicTest)
 #include "viewlogic_test.moc"

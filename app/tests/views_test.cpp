@@ -1,19 +1,19 @@
 // The four views, the formatting tools and the colour settings on a real main window
 // (offscreen platform, private settings and working folder).
 
-#include "testenv.h"
+#include "testsupport/testsupport.h"
 
-#include "colorqd.h"
-#include "documentmanager.h"
-#include "figuresupdater.h"
-#include "insertlinkqd.h"
-#include "lexora3.h"
-#include "mytabitem.h"
-#include "qmytextedit.h"
-#include "viewmanager.h"
+#include "app/colorqd.h"
+#include "app/documentmanager.h"
+#include "app/figuresupdater.h"
+#include "app/insertlinkqd.h"
+#include "app/lexora3.h"
+#include "app/mytabitem.h"
+#include "app/qmytextedit.h"
+#include "app/viewmanager.h"
 
-#include "levelcolors.h"
-#include "myhighlighter.h"
+#include "spintax/gui/levelcolors.h"
+#include "spintax/gui/myhighlighter.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -274,7 +274,7 @@ private slots:
         cursor.setPosition(6 + int(link.size()), QTextCursor::KeepAnchor);
         w->textEdit->setTextCursor(cursor);
 
-        testenv::answerLater<InsertLinkQD>([](InsertLinkQD *dialog) {
+        testsupport::answerLater<InsertLinkQD>([](InsertLinkQD *dialog) {
             QCOMPARE(dialog->urlLE->text(), QStringLiteral("http://shop.example/"));
             QCOMPARE(dialog->titleLE->text(), QStringLiteral("Our shop"));
             QCOMPARE(dialog->classLE->text(), QStringLiteral("ext"));
@@ -378,5 +378,5 @@ private slots:
     }
 };
 
-REWORDIX_WINDOW_TEST_MAIN(ViewsTest)
+REWORDIX_TEST_MAIN(ViewsTest)
 #include "views_test.moc"

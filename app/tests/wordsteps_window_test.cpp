@@ -1,10 +1,10 @@
 // The word steps reached from the window: Tab and Shift+Tab in the spin editor, and the "<" and
 // ">" buttons of the bottom bar, on a started window.
 
-#include "testenv.h"
+#include "testsupport/testsupport.h"
 
-#include "lexora3.h"
-#include "qmytextedit.h"
+#include "app/lexora3.h"
+#include "app/qmytextedit.h"
 
 #include <QPushButton>
 #include <QTextCursor>
@@ -53,5 +53,5 @@ private slots:
     }
 };
 
-REWORDIX_WINDOW_TEST_MAIN(WordStepsWindowTest)
+REWORDIX_TEST_MAIN(WordStepsWindowTest)
 #include "wordsteps_window_test.moc"

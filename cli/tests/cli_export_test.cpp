@@ -1,5 +1,6 @@
 // Runs the real rewordix-cli binary's export and checks the files it leaves.
 
+#include "testsupport/testsupport.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -175,5 +176,5 @@ void CliExportTest::failures()
     QVERIFY(!QFileInfo::exists(out) || QDir(out).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(CliExportTest)
+REWORDIX_TEST_GUILESS_MAIN(CliExportTest)
 #include "cli_export_test.moc"

@@ -1,6 +1,7 @@
 // Runs the real rewordix-cli binary on a prepared working folder and checks the candidate lists
 // it prints.
 
+#include "testsupport/testsupport.h"
 #include "storage/localdatabase.h"
 
 #include <QDir>
@@ -165,5 +166,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CliSynonymsTest)
+REWORDIX_TEST_GUILESS_MAIN(CliSynonymsTest)
 #include "cli_synonyms_test.moc"

@@ -1,5 +1,6 @@
 // Runs the real rewordix-cli binary and checks what it prints and returns.
 
+#include "testsupport/testsupport.h"
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -245,5 +246,5 @@ void CliTest::help()
         QVERIFY2(r.out.contains(QByteArray("\n  ") + command + ' '), command);
 }
 
-QTEST_GUILESS_MAIN(CliTest)
+REWORDIX_TEST_GUILESS_MAIN(CliTest)
 #include "cli_test.moc"

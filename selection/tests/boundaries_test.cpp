@@ -1,5 +1,6 @@
-#include "navigator.h"
-#include "paragraphwords.h"
+#include "testsupport/testsupport.h"
+#include "selection/navigator.h"
+#include "selection/paragraphwords.h"
 
 #include <QTest>
 
@@ -131,5 +132,5 @@ void BoundariesTest::paragraphWords()
     QCOMPARE(::paragraphWords(typed), expected);
 }
 
-QTEST_GUILESS_MAIN(BoundariesTest)
+REWORDIX_TEST_GUILESS_MAIN(BoundariesTest)
 #include "boundaries_test.moc"

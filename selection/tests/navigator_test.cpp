@@ -1,6 +1,7 @@
-#include "flagclear.h"
+#include "testsupport/testsupport.h"
+#include "selection/guardflags.h"
 #include "markedtext.h"
-#include "navigator.h"
+#include "selection/navigator.h"
 
 #include <QTest>
 #include <QTextEdit>
@@ -29,7 +30,7 @@ private:
     QString shown() const { return renderMarked(edit->textCursor()); }
 
     QTextEdit *edit = nullptr;
-    bool allowChanges = true;
+    std::unique_ptr<GuardFlags> guards;
     Navigator *navigator = nullptr;
     QList<bool> guardAtCursorSignal; // allowChanges seen by each cursorPositionChanged
     QStringList hookCalls;           // "docks forward: …", "track: …"
@@ -37,23 +38,23 @@ private:
 
 void NavigatorTest::init()
 {
-    allowChanges = true;
+    guards = std::make_unique<GuardFlags>();
     edit = new QTextEdit;
-    navigator = new Navigator(allowChanges, EditorPort{[this] { return edit->textCursor(); },
+    navigator = new Navigator(*guards, EditorPort{[this] { return edit->textCursor(); },
                                                        [this](const QTextCursor &cursor) {
                                                            edit->setTextCursor(cursor);
                                                        }});
     navigator->loadStepDocks = [this](const QString &unit, StepDirection direction) {
         hookCalls << QStringLiteral("docks %1 %2: %3")
                          .arg(direction == StepDirection::Forward ? "forward" : "backward",
-                              allowChanges ? "open" : "guarded", unit);
+                              guards->allowChanges() ? "open" : "guarded", unit);
     };
     navigator->trackCursor = [this] {
         hookCalls << QStringLiteral("track %1: %2")
-                         .arg(allowChanges ? "open" : "guarded", edit->textCursor().selectedText());
+                         .arg(guards->allowChanges() ? "open" : "guarded", edit->textCursor().selectedText());
     };
     connect(edit, &QTextEdit::cursorPositionChanged, this,
-            [this] { guardAtCursorSignal << allowChanges; });
+            [this] { guardAtCursorSignal << guards->allowChanges(); });
 }
 
 void NavigatorTest::cleanup()
@@ -122,7 +123,7 @@ void NavigatorTest::sentenceArrows()
     // Cursor tracking must not see the programmatic selections as user moves,
     // and the guard is back on every path.
     QVERIFY(!guardAtCursorSignal.contains(true));
-    QVERIFY(allowChanges);
+    QVERIFY(guards->allowChanges());
 }
 
 void NavigatorTest::wordArrows_data()
@@ -163,7 +164,7 @@ void NavigatorTest::wordArrows()
     }
     QCOMPARE(shown(), expected);
     QCOMPARE(hookCalls, hooks);
-    QVERIFY(allowChanges);
+    QVERIFY(guards->allowChanges());
 }
 
 // At the document ends the steps change nothing, and the arrows keep working
@@ -182,7 +183,7 @@ void NavigatorTest::arrowsWorkAfterFailedSteps()
     QVERIFY(navigator->nextS(false));
     QCOMPARE(shown(), QStringLiteral("One. «Two»"));
     QCOMPARE(hookCalls, (QStringList{"track open: One", "docks forward guarded: Two"}));
-    QVERIFY(allowChanges);
+    QVERIFY(guards->allowChanges());
 }
 
 // The synonym panel clears allowChanges around its own edits and calls the
@@ -191,13 +192,13 @@ void NavigatorTest::guardKeptByAnOuterOperation()
 {
     load("«one» two");
     {
-        const FlagClear panelEdit(allowChanges);
+        const auto panelEdit = guards->hold({GuardFlags::AllowChanges});
         navigator->nextClicked(false, true);
-        QVERIFY(!allowChanges);
+        QVERIFY(!guards->allowChanges());
         navigator->nextS(false);
-        QVERIFY(!allowChanges);
+        QVERIFY(!guards->allowChanges());
     }
-    QVERIFY(allowChanges);
+    QVERIFY(guards->allowChanges());
     QCOMPARE(hookCalls, (QStringList{"track guarded: two"}));
 }
 
@@ -240,5 +241,5 @@ void NavigatorTest::plainStepsAndCurrentUnits()
     QVERIFY(hookCalls.isEmpty());
 }
 
-QTEST_MAIN(NavigatorTest)
+REWORDIX_TEST_MAIN(NavigatorTest)
 #include "navigator_test.moc"

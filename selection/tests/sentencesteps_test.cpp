@@ -1,5 +1,6 @@
+#include "testsupport/testsupport.h"
 #include "markedtext.h"
-#include "navigator.h"
+#include "selection/navigator.h"
 
 #include <QTest>
 
@@ -328,5 +329,5 @@ void SentenceStepsTest::paragraphSteps()
              expected);
 }
 
-QTEST_MAIN(SentenceStepsTest)
+REWORDIX_TEST_MAIN(SentenceStepsTest)
 #include "sentencesteps_test.moc"

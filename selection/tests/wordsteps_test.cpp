@@ -1,5 +1,6 @@
+#include "testsupport/testsupport.h"
 #include "markedtext.h"
-#include "navigator.h"
+#include "selection/navigator.h"
 
 #include <QTest>
 
@@ -146,5 +147,5 @@ void WordStepsTest::walkBothWays()
     QCOMPARE(backward, QStringList{"foo"} + forwardUnits.first(forwardUnits.size() - 1));
 }
 
-QTEST_MAIN(WordStepsTest)
+REWORDIX_TEST_MAIN(WordStepsTest)
 #include "wordsteps_test.moc"

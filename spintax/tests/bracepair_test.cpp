@@ -1,4 +1,5 @@
-#include "bracepair.h"
+#include "testsupport/testsupport.h"
+#include "spintax/gui/bracepair.h"
 
 #include <QTest>
 #include <QTextCharFormat>
@@ -114,5 +115,5 @@ void BracePairTest::deepNesting()
     QCOMPARE(spintax::bracePairAt(paragraph, depth), (BracePair{depth - 1, depth + 1}));
 }
 
-QTEST_MAIN(BracePairTest)
+REWORDIX_TEST_MAIN(BracePairTest)
 #include "bracepair_test.moc"

@@ -1,7 +1,8 @@
-#include "bulkexporter.h"
-#include "generator.h"
-#include "generatorcopysource.h"
-#include "mergedata.h"
+#include "testsupport/testsupport.h"
+#include "spintax/bulkexporter.h"
+#include "spintax/generator.h"
+#include "spintax/generatorcopysource.h"
+#include "spintax/mergedata.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -393,5 +394,5 @@ void BulkExporterTest::exportTarget()
     QCOMPARE(BulkExporter::exportTarget("/x", when.toOffsetFromUtc(3600)), "/x/20261207_001533042");
 }
 
-QTEST_GUILESS_MAIN(BulkExporterTest)
+REWORDIX_TEST_GUILESS_MAIN(BulkExporterTest)
 #include "bulkexporter_test.moc"

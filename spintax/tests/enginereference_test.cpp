@@ -3,8 +3,9 @@
 // random texts: balanced, unbalanced, with stray braces, empty alternatives
 // and bars only. Small inputs keep the reference's recursion shallow.
 
-#include "generator.h"
-#include "spinstructure.h"
+#include "testsupport/testsupport.h"
+#include "spintax/generator.h"
+#include "spintax/spinstructure.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -289,5 +290,5 @@ void EngineReferenceTest::matchesStringImplementation()
     QVERIFY(balanced > 3000 && balanced < 27000);
 }
 
-QTEST_GUILESS_MAIN(EngineReferenceTest)
+REWORDIX_TEST_GUILESS_MAIN(EngineReferenceTest)
 #include "enginereference_test.moc"

@@ -1,7 +1,8 @@
-#include "gen2d.h"
-#include "generator.h"
-#include "generatorcopysource.h"
-#include "mymergeqd.h"
+#include "testsupport/testsupport.h"
+#include "spintax/widgets/gen2d.h"
+#include "spintax/generator.h"
+#include "spintax/generatorcopysource.h"
+#include "spintax/widgets/mymergeqd.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,18 +76,12 @@ private slots:
 private:
     ExportContext context(const QString &article);
 
-    QTemporaryDir config;
     spintax::Generator generator;
     QString articleText;
 };
 
 void Gen2DTest::initTestCase()
 {
-    QVERIFY(config.isValid());
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarnvale org"));
-    QCoreApplication::setApplicationName(QStringLiteral("Polyvane Alpha 1.0"));
     generator.setSeed(3);
 }
 
@@ -302,5 +297,5 @@ void Gen2DTest::mergeMode()
     QVERIFY(copies.value(2).endsWith(QStringLiteral(" Cy of Lima")));
 }
 
-QTEST_MAIN(Gen2DTest)
+REWORDIX_TEST_MAIN(Gen2DTest)
 #include "gen2d_test.moc"

@@ -1,6 +1,7 @@
-#include "distinctspinner.h"
-#include "generator.h"
-#include "spintree.h"
+#include "testsupport/testsupport.h"
+#include "spintax/distinctspinner.h"
+#include "spintax/generator.h"
+#include "spintax/spintree.h"
 
 #include <QSet>
 #include <QTest>
@@ -423,5 +424,5 @@ void GeneratorTest::manySiblings()
     QCOMPARE(removeOriginalWord(text), QString("b ").repeated(50000));
 }
 
-QTEST_GUILESS_MAIN(GeneratorTest)
+REWORDIX_TEST_GUILESS_MAIN(GeneratorTest)
 #include "generator_test.moc"

@@ -1,5 +1,6 @@
-#include "csvreader.h"
-#include "mergedata.h"
+#include "testsupport/testsupport.h"
+#include "spintax/csvreader.h"
+#include "spintax/mergedata.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -105,5 +106,5 @@ void MergeDataTest::getMerged()
     QCOMPARE(MergeData(records).getMerged(text, row), expected);
 }
 
-QTEST_GUILESS_MAIN(MergeDataTest)
+REWORDIX_TEST_GUILESS_MAIN(MergeDataTest)
 #include "mergedata_test.moc"

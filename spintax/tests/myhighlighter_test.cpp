@@ -1,6 +1,7 @@
-#include "levelcolors.h"
-#include "levelruns.h"
-#include "myhighlighter.h"
+#include "testsupport/testsupport.h"
+#include "spintax/gui/levelcolors.h"
+#include "spintax/gui/levelruns.h"
+#include "spintax/gui/myhighlighter.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -146,8 +147,8 @@ private slots:
 
 void MyHighlighterTest::initTestCase()
 {
-    // Highlighters built without explicit colours read the settings store.
-    QStandardPaths::setTestModeEnabled(true);
+    // Highlighters built without explicit colours read the settings store, which the test
+    // support keeps private to this program.
 }
 
 void MyHighlighterTest::colouring_data()
@@ -384,5 +385,5 @@ void MyHighlighterTest::colorsFromSettings()
     QCOMPARE(LevelColors::fromSettings(reread), expected);
 }
 
-QTEST_MAIN(MyHighlighterTest)
+REWORDIX_TEST_MAIN(MyHighlighterTest)
 #include "myhighlighter_test.moc"

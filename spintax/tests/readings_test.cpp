@@ -1,4 +1,5 @@
-#include "generator.h"
+#include "testsupport/testsupport.h"
+#include "spintax/generator.h"
 
 #include <QTest>
 
@@ -210,5 +211,5 @@ void ReadingsTest::statusFiguresUnbalanced()
     QCOMPARE(calcUniqueness("{"), std::nullopt);
 }
 
-QTEST_GUILESS_MAIN(ReadingsTest)
+REWORDIX_TEST_GUILESS_MAIN(ReadingsTest)
 #include "readings_test.moc"

@@ -1,4 +1,5 @@
-#include "spinstructure.h"
+#include "testsupport/testsupport.h"
+#include "spintax/spinstructure.h"
 
 #include <QTest>
 
@@ -289,5 +290,5 @@ void SpinStructureTest::megabyteText()
     QCOMPARE(spintax::countChar(text, u'|'), 2 * (text.size() - 1) / group.size());
 }
 
-QTEST_GUILESS_MAIN(SpinStructureTest)
+REWORDIX_TEST_GUILESS_MAIN(SpinStructureTest)
 #include "spinstructure_test.moc"

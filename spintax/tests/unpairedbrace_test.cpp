@@ -1,6 +1,7 @@
 // Locating the brace without partner that the views report in the status bar.
 
-#include "unpairedbrace.h"
+#include "testsupport/testsupport.h"
+#include "spintax/unpairedbrace.h"
 
 #include <QTest>
 
@@ -73,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(UnpairedBraceTest)
+REWORDIX_TEST_GUILESS_MAIN(UnpairedBraceTest)
 #include "unpairedbrace_test.moc"

@@ -1,8 +1,8 @@
 #include "gen2d.h"
 
-#include "bulkexporter.h"
-#include "copysource.h"
-#include "mergedata.h"
+#include "spintax/bulkexporter.h"
+#include "spintax/copysource.h"
+#include "spintax/mergedata.h"
 #include "storage/settingsstore.h"
 
 #include <QCheckBox>

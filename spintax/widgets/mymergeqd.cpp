@@ -1,6 +1,6 @@
 #include "mymergeqd.h"
 
-#include "mergedata.h"
+#include "spintax/mergedata.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "storage/localdatabase.h"
 #include "storage/workingfolder.h"
 
@@ -341,5 +342,5 @@ void LocalDatabaseTest::connectionLifecycle()
     QVERIFY(!QSqlDatabase::contains(LocalDatabase::connectionName()));
 }
 
-QTEST_GUILESS_MAIN(LocalDatabaseTest)
+REWORDIX_TEST_GUILESS_MAIN(LocalDatabaseTest)
 #include "localdatabase_test.moc"

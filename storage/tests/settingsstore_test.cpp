@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "storage/settingsstore.h"
 
 #include <QDir>
@@ -344,5 +345,5 @@ void SettingsStoreTest::storeIsNamedAndIsolated()
              QVariant("ger"));
 }
 
-QTEST_GUILESS_MAIN(SettingsStoreTest)
+REWORDIX_TEST_GUILESS_MAIN(SettingsStoreTest)
 #include "settingsstore_test.moc"

@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "storage/localdatabase.h"
 #include "storage/transactionguard.h"
 
@@ -148,5 +149,5 @@ void TransactionGuardTest::closedConnection()
     QVERIFY(!ran);
 }
 
-QTEST_GUILESS_MAIN(TransactionGuardTest)
+REWORDIX_TEST_GUILESS_MAIN(TransactionGuardTest)
 #include "transactionguard_test.moc"

@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "storage/workingfolder.h"
 
 #include <QDir>
@@ -125,5 +126,5 @@ void WorkingFolderTest::cannotBeCreated()
     QVERIFY(!storage::ensureOwnerOnlyFolder(tmp.filePath(QStringLiteral("blocker"))));
 }
 
-QTEST_GUILESS_MAIN(WorkingFolderTest)
+REWORDIX_TEST_GUILESS_MAIN(WorkingFolderTest)
 #include "workingfolder_test.moc"

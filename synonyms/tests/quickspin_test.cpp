@@ -1,6 +1,7 @@
-#include "quickspinmodel.h"
-#include "quickspintext.h"
-#include "usagelog.h"
+#include "testsupport/testsupport.h"
+#include "synonyms/quickspinmodel.h"
+#include "synonyms/quickspintext.h"
+#include "synonyms/usagelog.h"
 
 #include <QFile>
 #include <QRegularExpressionValidator>
@@ -428,5 +429,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(QuickSpinTest)
+REWORDIX_TEST_GUILESS_MAIN(QuickSpinTest)
 #include "quickspin_test.moc"

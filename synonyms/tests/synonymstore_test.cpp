@@ -1,6 +1,7 @@
-#include "language.h"
-#include "synonymfiles.h"
-#include "synonymstore.h"
+#include "testsupport/testsupport.h"
+#include "storage/language.h"
+#include "synonyms/synonymfiles.h"
+#include "synonyms/synonymstore.h"
 
 #include "storage/localdatabase.h"
 #include "storage/settingsstore.h"
@@ -21,7 +22,6 @@ class SynonymStoreTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir config;
     std::unique_ptr<QTemporaryDir> home;
     std::unique_ptr<QTemporaryDir> thesauri; // empty unless a test puts a thesaurus there
     std::unique_ptr<LocalDatabase> db;
@@ -71,14 +71,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        // Settings go to a private folder (test mode would share ~/.qttest with every other
-        // test program). Qt reads the folder once per process, so it is set once for all tests.
-        QVERIFY(config.isValid());
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    }
-
     void init()
     {
         home = std::make_unique<QTemporaryDir>();
@@ -566,7 +558,7 @@ private slots:
 
     void languageSwitchIsRemembered()
     {
-        QCOMPARE(store->restoreLanguage(), false);
+        QCOMPARE(storage::storedLanguage().rightToLeft, false);
         QCOMPARE(store->curLang, QString("eng"));
         QCOMPARE(storage::languageSettings(), (QVariantMap{{"lang", "eng"}, {"dir", "ltr"}}));
 
@@ -581,11 +573,11 @@ private slots:
         store->langChanged(12, false); // outside the box: nothing happens
         QCOMPARE(store->curLang, QString("bul"));
 
-        SynonymStore next;
-        QCOMPARE(next.restoreLanguage(), true);
-        QCOMPARE(next.curLang, QString("bul"));
+        const storage::StoredLanguage stored = storage::storedLanguage();
+        QCOMPARE(stored.code, QString("bul"));
+        QCOMPARE(stored.rightToLeft, true);
     }
 };
 
-QTEST_GUILESS_MAIN(SynonymStoreTest)
+REWORDIX_TEST_GUILESS_MAIN(SynonymStoreTest)
 #include "synonymstore_test.moc"

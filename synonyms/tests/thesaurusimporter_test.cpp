@@ -1,5 +1,6 @@
-#include "synonymfiles.h"
-#include "thesaurusimporter.h"
+#include "testsupport/testsupport.h"
+#include "synonyms/synonymfiles.h"
+#include "synonyms/thesaurusimporter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -223,5 +224,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ThesaurusImporterTest)
+REWORDIX_TEST_GUILESS_MAIN(ThesaurusImporterTest)
 #include "thesaurusimporter_test.moc"

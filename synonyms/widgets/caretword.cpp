@@ -1,6 +1,6 @@
 #include "caretword.h"
 
-#include "quickspintext.h"
+#include "synonyms/quickspintext.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -3,10 +3,10 @@
 #include "caretword.h"
 #include "qmytablewidget.h"
 
-#include "quickspintext.h"
-#include "synonymstore.h"
+#include "synonyms/quickspintext.h"
+#include "synonyms/synonymstore.h"
 
-#include "spinstructure.h"
+#include "spintax/spinstructure.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -66,9 +66,9 @@ bool braced(const QString &s)
 
 } // namespace
 
-QuickSpinPanel::QuickSpinPanel(SynonymStore &store, bool &allowChanges, bool &updatingList,
+QuickSpinPanel::QuickSpinPanel(SynonymStore &store, GuardFlags &guards,
                                QWidget *parent)
-    : QFrame(parent), store(store), allowChanges(allowChanges), updatingList(updatingList)
+    : QFrame(parent), store(store), guards(guards)
 {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
@@ -208,7 +208,7 @@ void QuickSpinPanel::showWord(const QString &current)
 
 void QuickSpinPanel::clearWord()
 {
-    const QScopedValueRollback<bool> updating(updatingList, true);
+    const auto updating = guards.hold({GuardFlags::UpdatingList});
     model.clear();
     tickOrder.clear();
     synTW->clearSelection();
@@ -233,7 +233,7 @@ void QuickSpinPanel::loadQuickSynonyms(const QStringList &alternatives)
 
     // The group's alternatives are ticked in their order; those no list holds become manual rows
     // below the earlier ones. The word is the first alternative, so row 1 is among them.
-    const QScopedValueRollback<bool> updating(updatingList, true);
+    const auto updating = guards.hold({GuardFlags::UpdatingList});
     for (const QString &alternative : alternatives) {
         const QuickSpinModel::Placement p = model.placeAlternative(alternative);
         if (p.row < 0)
@@ -247,7 +247,7 @@ void QuickSpinPanel::loadQuickSynonyms(const QStringList &alternatives)
 void QuickSpinPanel::fillRows(const QString &word)
 {
     // The program's own selection changes while the rows are rebuilt are not choices.
-    const QScopedValueRollback<bool> updating(updatingList, true);
+    const auto updating = guards.hold({GuardFlags::UpdatingList});
     synTW->clearSelection();
     synTW->setRowCount(0);
     tickOrder.clear();
@@ -359,7 +359,7 @@ void QuickSpinPanel::synSelectionChanged()
     const bool wasTicked = current && tickOrder.contains(current);
     syncTickOrder();
     const bool clicked = current && wasTicked != tickOrder.contains(current);
-    if (updatingList)
+    if (guards.updatingList())
         return;
     QTextEdit *edit = editor ? editor() : nullptr;
     if (!edit)
@@ -396,7 +396,7 @@ QuickSpinPanel::TextSpan QuickSpinPanel::target(QTextEdit *edit) const
 
 void QuickSpinPanel::restoreDeselected(QTextEdit *edit)
 {
-    const QScopedValueRollback<bool> guard(allowChanges, false);
+    const auto guard = guards.hold({GuardFlags::AllowChanges});
     const QTextCursor cursor = edit->textCursor();
     const quickspin::Restored r =
         quickspin::deselectedText(curSynQL->text(), cursor.selectedText());
@@ -410,7 +410,7 @@ void QuickSpinPanel::applySpin(const QList<int> &ticked, bool clicked, QTextEdit
 {
     if (model.rowCount() == 0)
         return;
-    const QScopedValueRollback<bool> guard(allowChanges, false);
+    const auto guard = guards.hold({GuardFlags::AllowChanges});
     const QStringList syns = model.curSyns();
 
     const int current = synTW->currentRow();
@@ -479,7 +479,7 @@ void QuickSpinPanel::applyReplace(int row, bool all, QTextEdit *edit)
 {
     if (row < 0 || row >= model.rowCount())
         return;
-    const QScopedValueRollback<bool> guard(allowChanges, false);
+    const auto guard = guards.hold({GuardFlags::AllowChanges});
     const TextSpan span = target(edit);
     QTextDocument *doc = edit->document();
     const QString sel = doc->toPlainText().mid(span.start, span.end - span.start);
@@ -559,7 +559,7 @@ void QuickSpinPanel::addSynonym()
 
     int row = -1;
     {
-        const QScopedValueRollback<bool> updating(updatingList, true);
+        const auto updating = guards.hold({GuardFlags::UpdatingList});
         row = model.addUserSynonym(v);
         insertTableRow(row);
     }
@@ -576,7 +576,7 @@ void QuickSpinPanel::moveTableRow(int row, RowKind to)
     const bool wasTicked = old && old->isSelected();
     const qsizetype tickIndex = tickOrder.indexOf(old);
 
-    const QScopedValueRollback<bool> updating(updatingList, true);
+    const auto updating = guards.hold({GuardFlags::UpdatingList});
     const int moved = model.moveRow(row, to);
     if (moved < 0)
         return;
@@ -648,7 +648,7 @@ void QuickSpinPanel::deleteSynonym(int row)
         return;
 
     {
-        const QScopedValueRollback<bool> updating(updatingList, true);
+        const auto updating = guards.hold({GuardFlags::UpdatingList});
         tickOrder.removeAll(synTW->item(row, QMyTableWidget::TextColumn));
         model.removeRow(row);
         synTW->removeRow(row);

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "quickspinmodel.h"
-#include "usagelog.h"
+#include "selection/guardflags.h"
+#include "synonyms/quickspinmodel.h"
+#include "synonyms/usagelog.h"
 
 #include <QFrame>
 #include <QList>
@@ -36,7 +37,7 @@ class QuickSpinPanel final : public QFrame
     Q_OBJECT
 
 public:
-    QuickSpinPanel(SynonymStore &store, bool &allowChanges, bool &updatingList,
+    QuickSpinPanel(SynonymStore &store, GuardFlags &guards,
                    QWidget *parent = nullptr);
     ~QuickSpinPanel() override;
     Q_DISABLE_COPY_MOVE(QuickSpinPanel)
@@ -121,8 +122,7 @@ private:
     void setModeButtons(QPushButton *checkedButton, bool replaceMode);
 
     SynonymStore &store;
-    bool &allowChanges;
-    bool &updatingList;
+    GuardFlags &guards;
     QuickSpinModel model;
     QList<QTableWidgetItem *> tickOrder; // text cells of the ticked rows, in tick order
     bool isLoadingQuickly = false;

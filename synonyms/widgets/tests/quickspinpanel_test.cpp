@@ -1,9 +1,10 @@
-#include "caretword.h"
-#include "qmytablewidget.h"
-#include "quickspinpanel.h"
+#include "testsupport/testsupport.h"
+#include "synonyms/widgets/caretword.h"
+#include "synonyms/widgets/qmytablewidget.h"
+#include "synonyms/widgets/quickspinpanel.h"
 
-#include "navigator.h"
-#include "synonymstore.h"
+#include "selection/navigator.h"
+#include "synonyms/synonymstore.h"
 
 #include "storage/localdatabase.h"
 
@@ -33,7 +34,6 @@ class QuickSpinPanelTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir config;
     std::unique_ptr<QTemporaryDir> home;
     std::unique_ptr<QTemporaryDir> thesauri;
     std::unique_ptr<LocalDatabase> db;
@@ -41,8 +41,7 @@ private:
     std::unique_ptr<QTextEdit> edit;
     std::unique_ptr<QuickSpinPanel> panel;
     std::unique_ptr<Navigator> navigator;
-    bool allowChanges = true;
-    bool updatingList = false;
+    std::unique_ptr<GuardFlags> guards = std::make_unique<GuardFlags>();
 
     QString folder() const { return home->path() + "/"; }
 
@@ -103,7 +102,7 @@ private:
         QString text = withCaret;
         text.remove(caret, 1);
         {
-            const QScopedValueRollback<bool> hold(allowChanges, false);
+            const auto hold = guards->hold({GuardFlags::AllowChanges});
             edit->setPlainText(text);
             QTextCursor c = edit->textCursor();
             c.setPosition(int(caret));
@@ -114,7 +113,7 @@ private:
     void track()
     {
         const QTextCursor c = edit->textCursor();
-        const QScopedValueRollback<bool> updating(updatingList, true);
+        const auto updating = guards->hold({GuardFlags::UpdatingList});
         panel->showWord(c.hasSelection() ? c.selectedText() : ::caretWord(c).text);
     }
 
@@ -169,7 +168,7 @@ private:
 
     void makePanel()
     {
-        panel = std::make_unique<QuickSpinPanel>(*store, allowChanges, updatingList);
+        panel = std::make_unique<QuickSpinPanel>(*store, *guards);
         panel->editor = [this] { return edit.get(); };
         panel->nextWordStep = [this] { navigator->nextClicked(true, false); };
         panel->resize(240, 700);
@@ -177,12 +176,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(config.isValid());
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    }
-
     void init()
     {
         home = std::make_unique<QTemporaryDir>();
@@ -200,10 +193,9 @@ private slots:
 
         edit = std::make_unique<QTextEdit>();
         navigator = std::make_unique<Navigator>(
-            allowChanges, EditorPort{[this] { return edit->textCursor(); },
-                                     [this](const QTextCursor &c) { edit->setTextCursor(c); }});
-        allowChanges = true;
-        updatingList = false;
+            *guards, EditorPort{[this] { return edit->textCursor(); },
+                                [this](const QTextCursor &c) { edit->setTextCursor(c); }});
+        QVERIFY(guards->idle());
         makePanel();
     }
 
@@ -280,7 +272,7 @@ private slots:
         clickAll(clicks);
         QCOMPARE(marked(), result);
         QCOMPARE(panel->curSynQL->text(), label);
-        QVERIFY(allowChanges);
+        QVERIFY(guards->idle());
     }
 
     // Spin All rewrites every whole-word occurrence, and the next tick rewrites those groups.
@@ -351,7 +343,7 @@ private slots:
         }
         QCOMPARE(marked(), result);
         QCOMPARE(panel->curSynQL->text(), label);
-        QVERIFY(allowChanges);
+        QVERIFY(guards->idle());
     }
 
     void modeButtons()
@@ -611,5 +603,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(QuickSpinPanelTest)
+REWORDIX_TEST_MAIN(QuickSpinPanelTest)
 #include "quickspinpanel_test.moc"

@@ -1,6 +1,6 @@
 #include "bracepair.h"
 
-#include "spinstructure.h"
+#include "spintax/spinstructure.h"
 
 #include <QBrush>
 #include <QTextBlock>

@@ -1,0 +1,92 @@
+#pragma once
+
+// Shared set-up of the tests: a private home, settings store and working folder, the
+// application names, and a way to answer the modal dialogs the code under test opens.
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QPointer>
+#include <QString>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+class QTemporaryDir;
+
+namespace testsupport {
+
+// Points HOME, the XDG folders and REWORDIX_HOME into a private temporary folder (created on
+// first call, kept until the program ends), turns on QStandardPaths' test mode, and hides the
+// installed thesauri so no test converts one by accident. Call before the application object
+// exists. Returns the folder.
+QString isolate();
+
+// The organisation and application names of the settings store.
+void setApplicationNames();
+
+// The working folder isolate() chose (REWORDIX_HOME).
+QString workingFolder();
+
+// Fixture `name` from the folder the test was registered with (REWORDIX_TEST_DATA).
+QString testData(const QString &name);
+
+namespace detail {
+// Reports that no dialog of the expected kind came in time: a test failure when a test
+// function runs, otherwise a warning and a non-zero exit status of the test program.
+void reportMissingDialog(const char *kind, int waitedMs);
+// Closes any modal dialog still open, so a dialog nobody answered cannot block the program.
+void rejectModalDialogs();
+int failureCount();
+} // namespace detail
+
+// Answers the next modal widget of type Dialog with `answer`, waiting for it without blocking
+// the caller's modal loop. When none has shown up after `timeoutMs`, the current test fails
+// with a message naming the dialog kind, and the watch goes on: a dialog that shows up late is
+// still answered, so it never leaves the test hanging.
+template <typename Dialog>
+void answerLater(std::function<void(Dialog *)> answer, int timeoutMs = 30000)
+{
+    auto *timer = new QTimer(qApp);
+    const QDeadlineTimer deadline(timeoutMs);
+    auto reported = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dialog);
+        } else if (!*reported && deadline.hasExpired()) {
+            *reported = true;
+            detail::reportMissingDialog(Dialog::staticMetaObject.className(), timeoutMs);
+        }
+    });
+    timer->start(10);
+}
+
+// main() body of every test: isolated environment, application names, and the test run. The
+// application is kept alive when a tested window closes.
+template <typename App, typename TestClass>
+int runTest(int argc, char **argv)
+{
+    isolate();
+    App app(argc, argv);
+    if constexpr (std::is_base_of_v<QGuiApplication, App>)
+        app.setQuitOnLastWindowClosed(false);
+    setApplicationNames();
+    TestClass test;
+    const int status = QTest::qExec(&test, argc, argv);
+    if constexpr (std::is_base_of_v<QApplication, App>)
+        detail::rejectModalDialogs();
+    return status != 0 ? status : (detail::failureCount() > 0 ? 1 : 0);
+}
+
+} // namespace testsupport
+
+// main() of a test with widgets, of one that needs only a QGuiApplication, and of a Core test.
+#define REWORDIX_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char **argv) { return testsupport::runTest<QApplication, TestClass>(argc, argv); }
+#define REWORDIX_TEST_GUILESS_MAIN(TestClass)                                                      \
+    int main(int argc, char **argv)                                                                \
+    {                                                                                              \
+        return testsupport::runTest<QCoreApplication, TestClass>(argc, argv);                      \
+    }
