@@ -60,6 +60,7 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     createBottomBar(centralFrame);
 
     colorSettingsQD = new ColorQD(this);
+    colorSettingsQD->setObjectName(QStringLiteral("colorSettingsQD"));
     connect(colorSettingsQD, &ColorQD::colorsChanged, this, &Lexora3::recolourEditors);
 
     splashMessage(QStringLiteral("Loading Toolbars..."));

@@ -65,6 +65,9 @@ public:
     SynonymStore *synonymStore() const { return synStore; }
     QuickSpinPanel *quickSpinPanel() const { return quickSpin; }
     const GuardFlags &guardFlags() const { return guards; }
+    const LocalDatabase &database() const { return con; }
+    // The generator the views and the export spin with.
+    const spintax::Generator &spinGenerator() const { return generator; }
     // The data merge loaded last ("Load Data From File"); replaced by the next load.
     MyMergeQD *mergeDialog() const { return mergeQD; }
 

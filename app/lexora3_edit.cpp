@@ -92,6 +92,7 @@ void Lexora3::hyperlink()
         return;
     if (!insertLinkQD)
         insertLinkQD = new InsertLinkQD(this);
+        insertLinkQD->setObjectName(QStringLiteral("insertLinkQD"));
     insertLinkQD->execFor(editor);
 }
 

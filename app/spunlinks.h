@@ -29,6 +29,7 @@ public:
                             qsizetype textStart = 0) const;
 
     bool isEmpty() const { return map.isEmpty(); }
+    qsizetype size() const { return map.size(); }
 
 private:
     spintax::SpunMap map;

@@ -1,4 +1,6 @@
 #include "testsupport/testsupport.h"
+
+#include "selection/guardflags.h"
 #include "app/bracepairhighlight.h"
 #include "app/qmytextedit.h"
 
@@ -130,12 +132,13 @@ void BracePairHighlightTest::keepsOtherEditorsAndCallersCursor()
 // selections for the hover mark of the spun word.
 void BracePairHighlightTest::spinEditorsOnly()
 {
-    QMyTextEdit documentEditor(nullptr, false);
+    GuardFlags guards;
+    QMyTextEdit documentEditor(guards, false);
     documentEditor.setPlainText(QStringLiteral("{a}"));
     moveCaret(documentEditor, 3);
     QCOMPARE(marks(documentEditor), (QStringList{"0-1:m", "2-3:m"}));
 
-    QMyTextEdit spunEditor(nullptr, true);
+    QMyTextEdit spunEditor(guards, true);
     spunEditor.setPlainText(QStringLiteral("{a}"));
     moveCaret(spunEditor, 3);
     QCOMPARE(marks(spunEditor), QStringList{});

@@ -2,6 +2,7 @@
 // list, a failing save, and closing tabs.
 
 #include "testsupport/testsupport.h"
+#include "windowparts.h"
 
 #include "app/documentmanager.h"
 #include "app/lexora3.h"
@@ -56,7 +57,7 @@ QStringList tabTexts(QTabWidget *tabs)
 QStringList visibleRecentEntries(const Lexora3 &w)
 {
     QStringList texts;
-    for (QMyAction *a : w.recentFileQAs) {
+    for (QMyAction *a : parts::recentFileQAs(w)) {
         if (a->isVisible())
             texts << a->text();
     }
@@ -165,25 +166,25 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("a.b.txt"));
         writeBytes(path, "\xEF\xBB\xBF{one|two} three");
         auto w = startWindow();
-        QVERIFY(w->documents->load(path));
+        QVERIFY(parts::documents(*w)->load(path));
 
-        QCOMPARE(tabTexts(w->mainTab), QStringList({"Untitled 1", "a.b.txt"}));
-        QCOMPARE(tabTexts(w->flatTab), QStringList({"Untitled 1-flat", "a.b.flat.txt"}));
-        QCOMPARE(tabTexts(w->spunTab), QStringList({"Untitled 1-spun", "a.b.spun.txt"}));
-        QCOMPARE(tabTexts(w->webTab), QStringList({"Untitled 1-html", "a.b.html.txt"}));
-        for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab})
+        QCOMPARE(tabTexts(parts::mainTab(*w)), QStringList({"Untitled 1", "a.b.txt"}));
+        QCOMPARE(tabTexts(parts::flatTab(*w)), QStringList({"Untitled 1-flat", "a.b.flat.txt"}));
+        QCOMPARE(tabTexts(parts::spunTab(*w)), QStringList({"Untitled 1-spun", "a.b.spun.txt"}));
+        QCOMPARE(tabTexts(parts::webTab(*w)), QStringList({"Untitled 1-html", "a.b.html.txt"}));
+        for (QTabWidget *tabs : {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)})
             QCOMPARE(tabs->currentIndex(), 1);
-        QCOMPARE(w->item, w->mainTab->widget(1));
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{one|two} three"));
-        QCOMPARE(w->textEdit->textCursor().position(), 0);
-        QVERIFY(w->item->isSaved());
-        QVERIFY(!w->textEdit->document()->isUndoAvailable());
-        QCOMPARE(w->item->getCurrentFile(), path);
+        QCOMPARE(parts::item(*w), parts::mainTab(*w)->widget(1));
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{one|two} three"));
+        QCOMPARE(parts::textEdit(*w)->textCursor().position(), 0);
+        QVERIFY(parts::item(*w)->isSaved());
+        QVERIFY(!parts::textEdit(*w)->document()->isUndoAvailable());
+        QCOMPARE(parts::item(*w)->getCurrentFile(), path);
         QCOMPARE(w->windowTitle(), QStringLiteral("a.b.txt - Rewordix v1.191"));
         // Companions of a loaded file sit beside it, not in the process's working directory.
-        auto *flat = qobject_cast<MyTabItem *>(w->flatTab->widget(1));
+        auto *flat = qobject_cast<MyTabItem *>(parts::flatTab(*w)->widget(1));
         QCOMPARE(flat->getCurrentFile(), dir.filePath(QStringLiteral("a.b.flat.txt")));
-        QCOMPARE(w->curDir, dir.path() + QLatin1Char('/'));
+        QCOMPARE(w->documentManager()->folder(), dir.path() + QLatin1Char('/'));
         QCOMPARE(QSettings().value("current_dir").toString().isEmpty(), false);
     }
 
@@ -199,10 +200,10 @@ private slots:
         QTemporaryDir dir;
         auto w = startWindow();
         QFETCH(QString, name);
-        QVERIFY(!w->documents->load(dir.filePath(name)));
-        QCOMPARE(w->mainTab->count(), 1);
-        QCOMPARE(w->flatTab->count(), 1);
-        QCOMPARE(w->curFileNum, 1);
+        QVERIFY(!parts::documents(*w)->load(dir.filePath(name)));
+        QCOMPARE(parts::mainTab(*w)->count(), 1);
+        QCOMPARE(parts::flatTab(*w)->count(), 1);
+        QCOMPARE(w->documentManager()->fileNumber(), 1);
     }
 
     void saveWritesByteOrderMarkAndPlainText()
@@ -211,13 +212,13 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("story.txt"));
         writeBytes(path, "old");
         auto w = startWindow();
-        QVERIFY(w->documents->load(path));
-        w->textEdit->selectAll();
-        w->textEdit->textCursor().insertHtml(QStringLiteral("<b>new</b> text"));
-        QVERIFY(!w->item->isSaved());
-        w->documents->fileSave();
+        QVERIFY(parts::documents(*w)->load(path));
+        parts::textEdit(*w)->selectAll();
+        parts::textEdit(*w)->textCursor().insertHtml(QStringLiteral("<b>new</b> text"));
+        QVERIFY(!parts::item(*w)->isSaved());
+        parts::documents(*w)->fileSave();
         QCOMPARE(readBytes(path), QByteArray("\xEF\xBB\xBFnew text"));
-        QVERIFY(w->item->isSaved());
+        QVERIFY(parts::item(*w)->isSaved());
         // A plain save does not touch the recent list.
         QCOMPARE(QSettings().value("recentFileList").toStringList(), QStringList({path}));
     }
@@ -231,16 +232,16 @@ private slots:
         const QString path = dir.filePath(QString(251, QLatin1Char('n')) + QStringLiteral(".txt"));
         writeBytes(path, "old content");
         auto w = startWindow();
-        QVERIFY(w->documents->load(path));
-        w->textEdit->insertPlainText(QStringLiteral("new "));
+        QVERIFY(parts::documents(*w)->load(path));
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("new "));
         QString message;
         testsupport::answerLater<QMessageBox>([&](QMessageBox *box) {
             message = box->text();
             box->button(QMessageBox::Ok)->click();
         });
-        QVERIFY(!w->documents->fileSave(path, w->item, w->mainTab->currentIndex()));
+        QVERIFY(!parts::documents(*w)->fileSave(path, parts::item(*w), parts::mainTab(*w)->currentIndex()));
         QCOMPARE(readBytes(path), QByteArray("old content"));
-        QVERIFY(!w->item->isSaved());
+        QVERIFY(!parts::item(*w)->isSaved());
         QVERIFY2(message.contains(path), qPrintable(message));
     }
 
@@ -249,20 +250,20 @@ private slots:
         QTemporaryDir dir;
         const QString typed = dir.filePath(QStringLiteral("fresh"));
         auto w = startWindow();
-        w->textEdit->insertPlainText(QStringLiteral("typed text"));
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("typed text"));
         testsupport::answerLater<QFileDialog>([&](QFileDialog *d) {
             d->selectFile(typed);
             QMetaObject::invokeMethod(d, "accept");
         });
-        w->documents->fileSaveAs();
+        parts::documents(*w)->fileSaveAs();
         const QString saved = typed + QStringLiteral(".txt");
         QCOMPARE(readBytes(saved), QByteArray("\xEF\xBB\xBFtyped text"));
-        QCOMPARE(w->item->getCurrentFile(), saved);
-        QCOMPARE(w->mainTab->tabText(0), QStringLiteral("fresh.txt"));
+        QCOMPARE(parts::item(*w)->getCurrentFile(), saved);
+        QCOMPARE(parts::mainTab(*w)->tabText(0), QStringLiteral("fresh.txt"));
         QCOMPARE(w->windowTitle(), QStringLiteral("fresh.txt - Rewordix v1.191"));
         QCOMPARE(QSettings().value("recentFileList").toStringList(), QStringList({saved}));
         QCOMPARE(visibleRecentEntries(*w), QStringList({"1. " + saved}));
-        QVERIFY(w->item->isSaved());
+        QVERIFY(parts::item(*w)->isSaved());
     }
 
     void recentListOrderNoDuplicatesNeverCut()
@@ -275,8 +276,8 @@ private slots:
         }
         auto w = startWindow();
         for (const QString &p : paths)
-            QVERIFY(w->documents->load(p));
-        QVERIFY(w->documents->load(paths.at(2)));
+            QVERIFY(parts::documents(*w)->load(p));
+        QVERIFY(parts::documents(*w)->load(paths.at(2)));
 
         const QStringList expected = {paths[2], paths[6], paths[5], paths[4],
                                       paths[3], paths[1], paths[0]};
@@ -289,8 +290,8 @@ private slots:
         w.reset();
         auto again = startWindow();
         QCOMPARE(visibleRecentEntries(*again).size(), 5);
-        again->recentFileQAs.at(1)->trigger();
-        QCOMPARE(again->item->getCurrentFile(), paths[6]);
+        parts::recentFileQAs(*again).at(1)->trigger();
+        QCOMPARE(parts::item(*again)->getCurrentFile(), paths[6]);
         QCOMPARE(QSettings().value("recentFileList").toStringList().first(), paths[6]);
     }
 
@@ -313,51 +314,51 @@ private slots:
     {
         QFETCH(int, answer);
         auto w = startWindow();
-        w->documents->fileNew();
-        w->textEdit->insertPlainText(QStringLiteral("unsaved"));
+        parts::documents(*w)->fileNew();
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("unsaved"));
         QString title;
         testsupport::answerLater<QMessageBox>([&](QMessageBox *box) {
             title = box->windowTitle();
             box->button(QMessageBox::StandardButton(answer))->click();
         });
-        w->documents->tabCloseRequested(1);
+        parts::documents(*w)->tabCloseRequested(1);
         QCOMPARE(title, QStringLiteral("Application"));
         QFETCH(int, tabsLeft);
-        for (QTabWidget *tabs : {w->mainTab, w->flatTab, w->spunTab, w->webTab})
+        for (QTabWidget *tabs : {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)})
             QCOMPARE(tabs->count(), tabsLeft);
-        QCOMPARE(w->item, w->mainTab->currentWidget());
-        QCOMPARE(w->textEdit, w->item->getTextEdit());
+        QCOMPARE(parts::item(*w), parts::mainTab(*w)->currentWidget());
+        QCOMPARE(parts::textEdit(*w), parts::item(*w)->getTextEdit());
     }
 
     void closingLastTabOpensFreshDocument()
     {
         auto w = startWindow();
-        w->documents->tabCloseRequested(0);
-        QCOMPARE(tabTexts(w->mainTab), QStringList({"Untitled 2"}));
-        QCOMPARE(tabTexts(w->flatTab), QStringList({"Untitled 2-flat"}));
-        QCOMPARE(w->item, w->mainTab->widget(0));
-        QCOMPARE(w->flatItem, w->flatTab->widget(0));
-        QCOMPARE(w->webTextEdit, w->webItem->getTextBrowser());
+        parts::documents(*w)->tabCloseRequested(0);
+        QCOMPARE(tabTexts(parts::mainTab(*w)), QStringList({"Untitled 2"}));
+        QCOMPARE(tabTexts(parts::flatTab(*w)), QStringList({"Untitled 2-flat"}));
+        QCOMPARE(parts::item(*w), parts::mainTab(*w)->widget(0));
+        QCOMPARE(parts::flatItem(*w), parts::flatTab(*w)->widget(0));
+        QCOMPARE(parts::webTextEdit(*w), parts::webItem(*w)->getTextBrowser());
         // The edit commands keep working on the fresh document.
-        w->textEdit->insertPlainText(QStringLiteral("abc"));
-        w->textEdit->selectAll();
-        w->cut();
-        QCOMPARE(w->textEdit->toPlainText(), QString());
-        w->undo();
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("abc"));
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("abc"));
+        parts::textEdit(*w)->selectAll();
+        parts::action(*w, AppActions::Cut)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QString());
+        parts::action(*w, AppActions::Undo)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("abc"));
     }
 
     void newDocumentsAreNumbered()
     {
         auto w = startWindow();
-        w->documents->fileNew();
-        w->documents->fileNew();
-        QCOMPARE(tabTexts(w->mainTab), QStringList({"Untitled 1", "Untitled 2", "Untitled 3"}));
-        QCOMPARE(tabTexts(w->spunTab),
+        parts::documents(*w)->fileNew();
+        parts::documents(*w)->fileNew();
+        QCOMPARE(tabTexts(parts::mainTab(*w)), QStringList({"Untitled 1", "Untitled 2", "Untitled 3"}));
+        QCOMPARE(tabTexts(parts::spunTab(*w)),
                  QStringList({"Untitled 1-spun", "Untitled 2-spun", "Untitled 3-spun"}));
         QCOMPARE(w->windowTitle(), QStringLiteral("Untitled 3 - Rewordix v1.191"));
-        w->mainTab->setCurrentIndex(0);
-        QCOMPARE(w->item, w->mainTab->widget(0));
+        parts::mainTab(*w)->setCurrentIndex(0);
+        QCOMPARE(parts::item(*w), parts::mainTab(*w)->widget(0));
         QCOMPARE(w->windowTitle(), QStringLiteral("Untitled 1 - Rewordix v1.191"));
     }
 };

@@ -2,6 +2,7 @@
 // dialogs they open, the article and generator they export with, the guard flags.
 
 #include "testsupport/testsupport.h"
+#include "windowparts.h"
 
 #include "spintax/widgets/gen2d.h"
 #include "app/lexora3.h"
@@ -68,18 +69,18 @@ private slots:
     void exportActionOpensTheDialogOnTheMainArticle()
     {
         auto w = startWindow();
-        w->textEdit->setPlainText(QStringLiteral("{red|blue} sky\n"));
+        parts::textEdit(*w)->setPlainText(QStringLiteral("{red|blue} sky\n"));
         QSettings().setValue("plainCount", "2");
         QSettings().setValue("htmlhtmlChecked", "false");
 
-        w->exportQA->trigger();
+        parts::action(*w, AppActions::Export)->trigger();
         const QList<Gen2D *> dialogs = exportDialogs(*w);
         QCOMPARE(dialogs.size(), 1);
         QPointer<Gen2D> dialog = dialogs.first();
         QVERIFY(dialog->isVisible());
         QVERIFY(dialog->isModal());
         QCOMPARE(dialog->typeTW->item(0, 5)->text(), QStringLiteral("2"));
-        QCOMPARE(QList<bool>({w->allowChanges, w->allowRapidChanges, w->allowSenChanges}),
+        QCOMPARE(QList<bool>({w->guardFlags().value(GuardFlags::AllowChanges), w->guardFlags().value(GuardFlags::AllowRapidChanges), w->guardFlags().value(GuardFlags::AllowSenChanges)}),
                  QList<bool>({true, true, true}));
 
         QTemporaryDir out;
@@ -90,8 +91,8 @@ private slots:
         QCOMPARE(exported(out.path()),
                  QStringList({"article1.txt: red sky", "article2.txt: blue sky"}));
         // The generator is left for a fresh batch.
-        QCOMPARE(w->generator.idx(), 0);
-        QVERIFY(!w->generator.hasRandom());
+        QCOMPARE(w->spinGenerator().idx(), 0);
+        QVERIFY(!w->spinGenerator().hasRandom());
     }
 
     void loadDataOpensTheMergeDialog()
@@ -104,16 +105,16 @@ private slots:
         file.close();
 
         auto w = startWindow();
-        w->textEdit->setPlainText(QStringLiteral("Hi [who]"));
+        parts::textEdit(*w)->setPlainText(QStringLiteral("Hi [who]"));
         QString chooserTitle;
         testsupport::answerLater<QFileDialog>([&](QFileDialog *chooser) {
             chooserTitle = chooser->windowTitle();
             chooser->selectFile(csv);
             static_cast<QDialog *>(chooser)->accept();
         });
-        w->loadDataQA->trigger();
+        parts::action(*w, AppActions::LoadData)->trigger();
         QCOMPARE(chooserTitle, QStringLiteral("Open File"));
-        QPointer<MyMergeQD> first = w->mergeQD;
+        QPointer<MyMergeQD> first = w->mergeDialog();
         QVERIFY(first);
         QVERIFY(first->isVisible());
         QCOMPARE(first->previewTW->rowCount(), 2);
@@ -121,9 +122,9 @@ private slots:
         // A new load replaces the merge source.
         w->openMergeData(csv);
         QVERIFY(first.isNull());
-        QVERIFY(w->mergeQD->isVisible());
+        QVERIFY(w->mergeDialog()->isVisible());
 
-        QPointer<Gen2D> dialog = w->mergeQD->merge();
+        QPointer<Gen2D> dialog = w->mergeDialog()->merge();
         QCOMPARE(dialog->typeTW->item(0, 5)->text(), QStringLiteral("2"));
         QTemporaryDir out;
         dialog->pathLE->setText(out.path());

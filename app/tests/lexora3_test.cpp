@@ -2,6 +2,7 @@
 // and stores, the language box, "Remove Underline" and the close sequence.
 
 #include "testsupport/testsupport.h"
+#include "windowparts.h"
 
 #include "app/documentmanager.h"
 #include "app/lexora3.h"
@@ -32,6 +33,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <memory>
 
@@ -56,7 +58,7 @@ QStringList actionTexts(const QList<QAction *> &actions)
 QStringList checkedLanguageUpdates(const Lexora3 &w)
 {
     QStringList checked;
-    for (QAction *a : w.languageUpdateQAs) {
+    for (QAction *a : w.appActions()->languageUpdateEntries()) {
         if (a->isChecked())
             checked << a->text();
     }
@@ -87,10 +89,10 @@ private slots:
         QMenu *file = w->menuBar()->actions().at(0)->menu();
         QCOMPARE(actionTexts(file->actions()),
                  QStringList({"&Export", "--", "Save As", "--", "", "", "", "", "", "--", "E&xit"}));
-        QCOMPARE(w->exportQA->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-        QCOMPARE(w->saveAsQA->shortcut(), QKeySequence(Qt::Key_F12));
-        QCOMPARE(w->exitQA->statusTip(), QStringLiteral("Exit applications"));
-        for (QMyAction *recent : w->recentFileQAs)
+        QCOMPARE(parts::action(*w, AppActions::Export)->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+        QCOMPARE(parts::action(*w, AppActions::SaveAs)->shortcut(), QKeySequence(Qt::Key_F12));
+        QCOMPARE(parts::action(*w, AppActions::Exit)->statusTip(), QStringLiteral("Exit applications"));
+        for (QMyAction *recent : parts::recentFileQAs(*w))
             QVERIFY(!recent->isVisible());
 
         QStringList toolbars;
@@ -99,30 +101,27 @@ private slots:
             toolbars << tb->windowTitle();
         }
         QCOMPARE(toolbars, QStringList({"Edit", "HTML", "Miscellaneous"}));
-        QCOMPARE(actionTexts(w->editTB->actions()),
-                 QStringList({"Open", "New", "Save", "--", "Cut", "Copy", "Paste", "Delete", "--",
-                              "Undo", "Redo", "--", "Font", "--", "Find", "--",
-                              "Replace everyone's favorites", "Replace my favorites"}));
-        QVERIFY(!w->undoQA->isEnabled());
-        QVERIFY(!w->redoQA->isEnabled());
-        QCOMPARE(w->removeOriginalWordQA->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-        QCOMPARE(w->webViewQA->shortcut(), QKeySequence(QStringLiteral("Ctrl+4")));
-        QVERIFY(w->editViewQA->font().bold());
-        QVERIFY(!w->flatViewQA->font().bold());
-        QVERIFY(!w->editViewQA->icon().isNull());
-        QVERIFY(!w->removeOriginalWordQA->icon().isNull()); // a resource name with spaces
+        // Toolbar contents and order are checked against the actions table (actionsTable).
+        QVERIFY(!parts::action(*w, AppActions::Undo)->isEnabled());
+        QVERIFY(!parts::action(*w, AppActions::Redo)->isEnabled());
+        QCOMPARE(parts::action(*w, AppActions::RemoveOriginalWord)->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(parts::action(*w, AppActions::WebView)->shortcut(), QKeySequence(QStringLiteral("Ctrl+4")));
+        QVERIFY(parts::action(*w, AppActions::EditView)->font().bold());
+        QVERIFY(!parts::action(*w, AppActions::FlatView)->font().bold());
+        QVERIFY(!parts::action(*w, AppActions::EditView)->icon().isNull());
+        QVERIFY(!parts::action(*w, AppActions::RemoveOriginalWord)->icon().isNull()); // a resource name with spaces
 
-        QCOMPARE(w->quickSpinDW->windowTitle(), QStringLiteral("Quick Spin"));
-        QCOMPARE(w->dockWidgetArea(w->quickSpinDW), Qt::LeftDockWidgetArea);
-        for (QDockWidget *dock : {w->sentenceDW, w->paragraphDW, w->rapidDW})
+        QCOMPARE(parts::dock(*w, "quickSpinDW")->windowTitle(), QStringLiteral("Quick Spin"));
+        QCOMPARE(w->dockWidgetArea(parts::dock(*w, "quickSpinDW")), Qt::LeftDockWidgetArea);
+        for (QDockWidget *dock : {parts::dock(*w, "sentenceDW"), parts::dock(*w, "paragraphDW"), parts::dock(*w, "rapidDW")})
             QCOMPARE(w->dockWidgetArea(dock), Qt::BottomDockWidgetArea);
-        QCOMPARE(w->sentenceDW->windowTitle(), QStringLiteral("Sentence Spin"));
-        QCOMPARE(w->paragraphDW->windowTitle(), QStringLiteral("Paragraph Spin"));
-        QCOMPARE(w->rapidDW->windowTitle(), QStringLiteral("Rapid Spin"));
-        const QList<QDockWidget *> tabbed = w->tabifiedDockWidgets(w->rapidDW);
-        QVERIFY(tabbed.contains(w->sentenceDW));
-        QVERIFY(tabbed.contains(w->paragraphDW));
-        QCOMPARE(w->quickSpinFrame->maximumWidth(), 600);
+        QCOMPARE(parts::dock(*w, "sentenceDW")->windowTitle(), QStringLiteral("Sentence Spin"));
+        QCOMPARE(parts::dock(*w, "paragraphDW")->windowTitle(), QStringLiteral("Paragraph Spin"));
+        QCOMPARE(parts::dock(*w, "rapidDW")->windowTitle(), QStringLiteral("Rapid Spin"));
+        const QList<QDockWidget *> tabbed = w->tabifiedDockWidgets(parts::dock(*w, "rapidDW"));
+        QVERIFY(tabbed.contains(parts::dock(*w, "sentenceDW")));
+        QVERIFY(tabbed.contains(parts::dock(*w, "paragraphDW")));
+        QCOMPARE(w->quickSpinPanel()->maximumWidth(), 600);
 
         QStringList labels;
         for (QLabel *label : w->statusBar()->findChildren<QLabel *>()) {
@@ -132,30 +131,81 @@ private slots:
         QCOMPARE(labels, QStringList({"[00000,00000]", "Spun Words: 0", "Total Words: 0",
                                       "0 Sentence(s)", "0 Paragraph(s)", "0% Unique",
                                       "Quality: 0.00"}));
-        QVERIFY(!w->downloadRow->isVisibleTo(w.get()));
+        QVERIFY(!parts::child<QWidget>(*w, "downloadRow")->isVisibleTo(w.get()));
 
-        QCOMPARE(w->mainTab->count(), 1);
-        QCOMPARE(w->mainTab->tabText(0), QStringLiteral("Untitled 1"));
-        QCOMPARE(w->flatTab->tabText(0), QStringLiteral("Untitled 1-flat"));
-        QCOMPARE(w->spunTab->tabText(0), QStringLiteral("Untitled 1-spun"));
-        QCOMPARE(w->webTab->tabText(0), QStringLiteral("Untitled 1-html"));
-        QVERIFY(w->item->isSaved());
-        QVERIFY(w->con.isOpen());
+        QCOMPARE(parts::mainTab(*w)->count(), 1);
+        QCOMPARE(parts::mainTab(*w)->tabText(0), QStringLiteral("Untitled 1"));
+        QCOMPARE(parts::flatTab(*w)->tabText(0), QStringLiteral("Untitled 1-flat"));
+        QCOMPARE(parts::spunTab(*w)->tabText(0), QStringLiteral("Untitled 1-spun"));
+        QCOMPARE(parts::webTab(*w)->tabText(0), QStringLiteral("Untitled 1-html"));
+        QVERIFY(parts::item(*w)->isSaved());
+        QVERIFY(w->database().isOpen());
+    }
+
+    // Every row of the actions table is an action of the window with the row's text, tip,
+    // shortcut and place, and enabled exactly when its feature is built.
+    void actionsTable()
+    {
+        auto w = startWindow();
+        QMap<QToolBar *, QStringList> expectedBars;
+        for (const AppActions::Row &row : AppActions::table()) {
+            const QString name = QString::fromLatin1(row.name);
+            QAction *action = w->findChild<QAction *>(name);
+            QVERIFY2(action, row.name);
+            QCOMPARE(action, w->appActions()->action(row.id));
+            QCOMPARE(action->text(), QString::fromUtf8(row.text));
+            if (row.tip[0])
+                QCOMPARE(action->toolTip(), QString::fromUtf8(row.tip));
+            QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(row.shortcut)));
+            QCOMPARE(action->isCheckable(), row.checkable);
+            const bool history = row.id == AppActions::Undo || row.id == AppActions::Redo;
+            if (!history)
+                QCOMPARE(action->isEnabled(), row.built);
+            if (row.icon[0])
+                QVERIFY2(!action->icon().isNull(), row.icon);
+            if (row.toolbar == AppActions::Toolbar::List) {
+                auto *list = w->findChild<QToolButton *>("listTB");
+                QVERIFY(list->menu()->actions().contains(action));
+            } else if (QToolBar *bar = w->appActions()->toolbar(row.toolbar)) {
+                expectedBars[bar] << name;
+            }
+            if (row.menu != AppActions::Menu::None) {
+                bool inMenu = false;
+                for (QAction *top : w->menuBar()->actions())
+                    inMenu = inMenu || (top->menu() && top->menu()->actions().contains(action));
+                QVERIFY2(inMenu, row.name);
+            }
+        }
+        // The toolbars hold the table's actions in table order, nothing else but separators
+        // and the list button.
+        for (auto it = expectedBars.cbegin(); it != expectedBars.cend(); ++it) {
+            QStringList shown;
+            for (QAction *a : it.key()->actions()) {
+                if (!a->isSeparator() && !a->objectName().isEmpty())
+                    shown << a->objectName();
+            }
+            QCOMPARE(shown, it.value());
+        }
+        // An unfinished feature never offers a button that does nothing.
+        for (const char *name : {"postToWPQA", "addWebsiteQA", "autoSelectQA", "protectedTermQA",
+                                 "copyScapeQA", "find", "replaceAllFavQA", "replaceUserFavQA"})
+            QVERIFY2(!w->findChild<QAction *>(name)->isEnabled(), name);
+        QVERIFY(!parts::child<QPushButton>(*w, "identifyPB")->isEnabled());
     }
 
     void firstRunWritesAndShowsDefaults()
     {
         auto w = startWindow();
-        for (QToolBar *tb : {w->editTB, w->htmlTB, w->miscTB})
+        for (QToolBar *tb : {parts::toolbar(*w, "editTB"), parts::toolbar(*w, "htmlTB"), parts::toolbar(*w, "miscTB")})
             QVERIFY(tb->isVisible());
-        for (QAction *a : {w->editToolbarQA, w->htmlToolbarQA, w->miscToolbarQA})
+        for (QAction *a : {parts::action(*w, AppActions::EditToolbar), parts::action(*w, AppActions::HtmlToolbar), parts::action(*w, AppActions::MiscToolbar)})
             QVERIFY(a->isChecked());
         QCOMPARE(checkedLanguageUpdates(*w), allLanguages);
-        QVERIFY(!w->identifyOnLoad->isChecked());
-        QVERIFY(!w->identifyOnPaste->isChecked());
-        QCOMPARE(w->langBox->currentText(), QStringLiteral("English"));
-        QCOMPARE(w->curLang, QStringLiteral("eng"));
-        QVERIFY(w->ltrRB->isChecked());
+        QVERIFY(!parts::child<QCheckBox>(*w, "identifyOnLoad")->isChecked());
+        QVERIFY(!parts::child<QCheckBox>(*w, "identifyOnPaste")->isChecked());
+        QCOMPARE(parts::child<QComboBox>(*w, "langBox")->currentText(), QStringLiteral("English"));
+        QCOMPARE(w->synonymStore()->curLang, QStringLiteral("eng"));
+        QVERIFY(parts::child<QRadioButton>(*w, "ltrRB")->isChecked());
         QCOMPARE(QSettings().value("languageSettings").toMap(),
                  QVariantMap({{"lang", "eng"}, {"dir", "ltr"}}));
     }
@@ -174,25 +224,25 @@ private slots:
             s.setValue("identifyOnPaste", true);
         }
         auto w = startWindow();
-        QVERIFY(!w->editTB->isVisible());
-        QVERIFY(w->htmlTB->isVisible());
-        QVERIFY(!w->miscTB->isVisible());
-        QVERIFY(!w->editToolbarQA->isChecked());
+        QVERIFY(!parts::toolbar(*w, "editTB")->isVisible());
+        QVERIFY(parts::toolbar(*w, "htmlTB")->isVisible());
+        QVERIFY(!parts::toolbar(*w, "miscTB")->isVisible());
+        QVERIFY(!parts::action(*w, AppActions::EditToolbar)->isChecked());
         QStringList expected = allLanguages;
         expected.removeAll("Hebrew");
         expected.removeAll("Bulgarian");
         QCOMPARE(checkedLanguageUpdates(*w), expected);
-        QVERIFY(w->identifyOnLoad->isChecked());
-        QVERIFY(w->identifyOnPaste->isChecked());
+        QVERIFY(parts::child<QCheckBox>(*w, "identifyOnLoad")->isChecked());
+        QVERIFY(parts::child<QCheckBox>(*w, "identifyOnPaste")->isChecked());
     }
 
     void togglesAreStored()
     {
         auto w = startWindow();
-        w->miscToolbarQA->setChecked(false);
-        QVERIFY(!w->miscTB->isVisible());
-        w->languageUpdateQAs.at(2)->setChecked(false); // Arabic
-        w->identifyOnPaste->setChecked(true);
+        parts::action(*w, AppActions::MiscToolbar)->setChecked(false);
+        QVERIFY(!parts::toolbar(*w, "miscTB")->isVisible());
+        w->appActions()->languageUpdateEntries().at(2)->setChecked(false); // Arabic
+        parts::child<QCheckBox>(*w, "identifyOnPaste")->setChecked(true);
         QSettings s;
         QCOMPARE(s.value("miscToolbarB").toString(), QStringLiteral("false"));
         QCOMPARE(s.value("araUpdate").toBool(), false);
@@ -200,9 +250,9 @@ private slots:
         w.reset();
 
         auto again = startWindow();
-        QVERIFY(!again->miscTB->isVisible());
-        QVERIFY(!again->languageUpdateQAs.at(2)->isChecked());
-        QVERIFY(again->identifyOnPaste->isChecked());
+        QVERIFY(!parts::toolbar(*again, "miscTB")->isVisible());
+        QVERIFY(!again->appActions()->languageUpdateEntries().at(2)->isChecked());
+        QVERIFY(parts::child<QCheckBox>(*again, "identifyOnPaste")->isChecked());
     }
 
     void storedLanguageAndDirection_data()
@@ -225,24 +275,24 @@ private slots:
         QSettings().setValue("languageSettings", QVariantMap({{"lang", lang}, {"dir", dir}}));
         auto w = startWindow();
         QFETCH(QString, boxText);
-        QCOMPARE(w->langBox->currentText(), boxText);
+        QCOMPARE(parts::child<QComboBox>(*w, "langBox")->currentText(), boxText);
         QFETCH(QString, curLang);
-        QCOMPARE(w->curLang, curLang);
+        QCOMPARE(w->synonymStore()->curLang, curLang);
         QFETCH(bool, rightToLeft);
-        QCOMPARE(w->rtlRB->isChecked(), rightToLeft);
-        QCOMPARE(w->textEdit->document()->firstBlock().blockFormat().layoutDirection(),
+        QCOMPARE(parts::child<QRadioButton>(*w, "rtlRB")->isChecked(), rightToLeft);
+        QCOMPARE(parts::textEdit(*w)->document()->firstBlock().blockFormat().layoutDirection(),
                  rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-        QVERIFY(w->item->isSaved()); // direction is not an edit of the text
+        QVERIFY(parts::item(*w)->isSaved()); // direction is not an edit of the text
         QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     }
 
     void languageChangeIsStored()
     {
         auto w = startWindow();
-        w->addSynLE->setText(QStringLiteral("fast"));
-        w->langBox->setCurrentIndex(w->langBox->findText(QStringLiteral("Arabic")));
-        QCOMPARE(w->curLang, QStringLiteral("ara"));
-        QCOMPARE(w->addSynLE->text(), QString());
+        w->quickSpinPanel()->addSynLE->setText(QStringLiteral("fast"));
+        parts::child<QComboBox>(*w, "langBox")->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText(QStringLiteral("Arabic")));
+        QCOMPARE(w->synonymStore()->curLang, QStringLiteral("ara"));
+        QCOMPARE(w->quickSpinPanel()->addSynLE->text(), QString());
         QCOMPARE(QSettings().value("languageSettings").toMap(),
                  QVariantMap({{"lang", "ara"}, {"dir", "ltr"}}));
     }
@@ -266,9 +316,9 @@ private slots:
         QFETCH(QString, lang);
         QFETCH(QString, text);
         auto w = startWindow();
-        w->setValidator(lang);
+        w->quickSpinPanel()->setValidator(lang);
         int pos = 0;
-        const QValidator::State state = w->addSynLE->validator()->validate(text, pos);
+        const QValidator::State state = w->quickSpinPanel()->addSynLE->validator()->validate(text, pos);
         QFETCH(bool, accepted);
         QCOMPARE(state == QValidator::Acceptable, accepted);
     }
@@ -276,17 +326,17 @@ private slots:
     void removeUnderlineClearsFormats()
     {
         auto w = startWindow();
-        QTextCursor cursor(w->textEdit->document());
+        QTextCursor cursor(parts::textEdit(*w)->document());
         QTextCharFormat underlined;
         underlined.setFontUnderline(true);
         cursor.insertText(QStringLiteral("quick "), underlined);
         QTextCharFormat bold;
         bold.setFontWeight(QFont::Bold);
         cursor.insertText(QStringLiteral("brown\nfox"), bold);
-        w->synonymsBox->setCurrentIndex(2);
+        parts::child<QComboBox>(*w, "synonymsBox")->setCurrentIndex(2);
 
         QStringList marked;
-        for (QTextBlock b = w->textEdit->document()->begin(); b.isValid(); b = b.next()) {
+        for (QTextBlock b = parts::textEdit(*w)->document()->begin(); b.isValid(); b = b.next()) {
             for (auto it = b.begin(); !it.atEnd(); ++it) {
                 const QTextCharFormat f = it.fragment().charFormat();
                 if (f.fontUnderline() || f.fontWeight() == QFont::Bold)
@@ -294,51 +344,51 @@ private slots:
             }
         }
         QCOMPARE(marked, QStringList());
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("quick brown\nfox"));
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("quick brown\nfox"));
     }
 
     void editorKeys()
     {
         auto w = startWindow();
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-        QTest::keyClick(w->textEdit, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("pasted"));
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("pasted"));
         // Tab and Shift+Tab are word steps: they never type a tab or move the focus away.
-        w->allowChanges = false;
-        QTest::keyClick(w->textEdit, Qt::Key_Tab);
-        QTest::keyClick(w->textEdit, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("pasted"));
-        QVERIFY(w->allowChanges); // any key release sets it again
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Tab);
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("pasted"));
+        // The steps held the guards only while their selections landed.
+        QVERIFY(w->guardFlags().idle());
     }
 
     void undoEntryFollowsCurrentDocument()
     {
         auto w = startWindow();
-        QTest::keyClicks(w->textEdit, QStringLiteral("abc"));
-        QVERIFY(w->undoQA->isEnabled());
-        w->documents->fileNew();
-        QVERIFY(!w->undoQA->isEnabled());
-        w->mainTab->setCurrentIndex(0);
-        QVERIFY(w->undoQA->isEnabled());
-        w->undoQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(), QString());
-        QVERIFY(w->redoQA->isEnabled());
-        w->redoQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("abc"));
+        QTest::keyClicks(parts::textEdit(*w), QStringLiteral("abc"));
+        QVERIFY(parts::action(*w, AppActions::Undo)->isEnabled());
+        parts::documents(*w)->fileNew();
+        QVERIFY(!parts::action(*w, AppActions::Undo)->isEnabled());
+        parts::mainTab(*w)->setCurrentIndex(0);
+        QVERIFY(parts::action(*w, AppActions::Undo)->isEnabled());
+        parts::action(*w, AppActions::Undo)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QString());
+        QVERIFY(parts::action(*w, AppActions::Redo)->isEnabled());
+        parts::action(*w, AppActions::Redo)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("abc"));
     }
 
     void closeWithoutUnsavedDocumentClosesAtOnce()
     {
         auto w = startWindow();
-        w->documents->fileNew();
+        parts::documents(*w)->fileNew();
         QVERIFY(w->close());
-        QVERIFY(!w->con.isOpen());
+        QVERIFY(!w->database().isOpen());
     }
 
     void closeCancelKeepsWindow()
     {
         auto w = startWindow();
-        w->textEdit->insertPlainText(QStringLiteral("draft"));
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("draft"));
         QStringList rows;
         testsupport::answerLater<QJSSaveOnClose>([&](QJSSaveOnClose *d) {
             for (int r = 0; r < d->list()->rowCount(); ++r)
@@ -348,19 +398,19 @@ private slots:
         QVERIFY(!w->close());
         QCOMPARE(rows, QStringList({"Untitled 1"}));
         QVERIFY(w->isVisible());
-        QVERIFY(w->con.isOpen());
-        QVERIFY(!w->item->isSaved());
+        QVERIFY(w->database().isOpen());
+        QVERIFY(!parts::item(*w)->isSaved());
     }
 
     void closeDiscardAllCloses()
     {
         auto w = startWindow();
-        w->textEdit->insertPlainText(QStringLiteral("draft"));
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("draft"));
         testsupport::answerLater<QJSSaveOnClose>([](QJSSaveOnClose *d) {
             d->findChild<QPushButton *>(QStringLiteral("discardAll"))->click();
         });
         QVERIFY(w->close());
-        QVERIFY(!w->con.isOpen());
+        QVERIFY(!w->database().isOpen());
     }
 
     void closeWithFailingSaveKeepsRow()
@@ -368,9 +418,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("missing/folder/a.txt"));
         auto w = startWindow();
-        w->documents->fileNew();
-        w->textEdit->insertPlainText(QStringLiteral("keep me"));
-        w->item->setCurrentFile(path);
+        parts::documents(*w)->fileNew();
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("keep me"));
+        parts::item(*w)->setCurrentFile(path);
         const int row = 0;
         bool rowHiddenAfterSave = true;
         QString message;
@@ -386,7 +436,7 @@ private slots:
         QVERIFY(!w->close());
         QVERIFY(!rowHiddenAfterSave);
         QVERIFY2(message.contains(path), qPrintable(message));
-        QVERIFY(!w->item->isSaved());
+        QVERIFY(!parts::item(*w)->isSaved());
         QVERIFY(!QFile::exists(path));
     }
 
@@ -395,8 +445,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.txt"));
         auto w = startWindow();
-        w->textEdit->insertPlainText(QStringLiteral("saved text"));
-        w->item->setCurrentFile(path);
+        parts::textEdit(*w)->insertPlainText(QStringLiteral("saved text"));
+        parts::item(*w)->setCurrentFile(path);
         testsupport::answerLater<QJSSaveOnClose>([](QJSSaveOnClose *d) {
             d->findChild<QPushButton *>(QStringLiteral("saveAll"))->click();
         });

@@ -3,6 +3,7 @@
 // and Replace mode stepping with the window's navigator.
 
 #include "testsupport/testsupport.h"
+#include "windowparts.h"
 
 #include "app/lexora3.h"
 #include "synonyms/widgets/qmytablewidget.h"
@@ -46,16 +47,16 @@ private:
 
     static void putCaret(Lexora3 &w, int position)
     {
-        QTextCursor c = w.textEdit->textCursor();
+        QTextCursor c = parts::textEdit(w)->textCursor();
         c.setPosition(position);
-        w.textEdit->setTextCursor(c);
+        parts::textEdit(w)->setTextCursor(c);
     }
 
     static QStringList rowTexts(const Lexora3 &w)
     {
         QStringList out;
-        for (int r = 0; r < w.quickSpin->synTW->rowCount(); ++r)
-            out.append(w.quickSpin->synTW->item(r, QMyTableWidget::TextColumn)->text());
+        for (int r = 0; r < w.quickSpinPanel()->synTW->rowCount(); ++r)
+            out.append(w.quickSpinPanel()->synTW->item(r, QMyTableWidget::TextColumn)->text());
         return out;
     }
 
@@ -76,58 +77,57 @@ private slots:
         auto w = startWindow();
         QVERIFY(w->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(w->synStore->allUserSyn.value("fast"), (QStringList{"quick", "rapid"}));
+        QCOMPARE(w->synonymStore()->allUserSyn.value("fast"), (QStringList{"quick", "rapid"}));
 
-        w->textEdit->setPlainText("The fast car {fast|speedy}.");
+        parts::textEdit(*w)->setPlainText("The fast car {fast|speedy}.");
         putCaret(*w, 6);
-        QCOMPARE(w->quickSpin->curSynQL->text(), QStringLiteral("fast"));
+        QCOMPARE(w->quickSpinPanel()->curSynQL->text(), QStringLiteral("fast"));
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "fast", "quick", "rapid"}));
         putCaret(*w, 10);
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "car", "auto", "automobile"}));
         putCaret(*w, 16); // in the group: its alternatives, the unlisted one as a manual row
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "fast", "speedy", "quick", "rapid"}));
-        QCOMPARE(w->quickSpin->tickedRows(), (QList<int>{1, 2}));
-        QCOMPARE(w->curWord, QStringLiteral("{fast|speedy}"));
+        QCOMPARE(w->quickSpinPanel()->tickedRows(), (QList<int>{1, 2}));
 
         // Ticking a row spins the word under the caret; the panel is not refilled by the edit.
         putCaret(*w, 6);
         const int quick = int(rowTexts(*w).indexOf("quick"));
-        w->quickSpin->synTW->item(quick, QMyTableWidget::TextColumn)->setSelected(true);
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("The {fast|quick} car {fast|speedy}."));
-        QCOMPARE(w->quickSpin->tickedRows(), (QList<int>{1, quick}));
-        QVERIFY(w->allowChanges);
+        w->quickSpinPanel()->synTW->item(quick, QMyTableWidget::TextColumn)->setSelected(true);
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("The {fast|quick} car {fast|speedy}."));
+        QCOMPARE(w->quickSpinPanel()->tickedRows(), (QList<int>{1, quick}));
+        QVERIFY(w->guardFlags().value(GuardFlags::AllowChanges));
     }
 
     void replaceModeStepsOn()
     {
         auto w = startWindow();
-        w->textEdit->setPlainText("fast car");
+        parts::textEdit(*w)->setPlainText("fast car");
         putCaret(*w, 1);
-        w->quickSpin->replacePB->click();
+        w->quickSpinPanel()->replacePB->click();
         const int rapid = int(rowTexts(*w).indexOf("rapid"));
-        w->quickSpin->synTW->item(rapid, QMyTableWidget::TextColumn)->setSelected(true);
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("rapid car"));
-        QCOMPARE(w->textEdit->textCursor().selectedText(), QStringLiteral("car"));
-        QCOMPARE(w->quickSpin->curSynQL->text(), QStringLiteral("car"));
+        w->quickSpinPanel()->synTW->item(rapid, QMyTableWidget::TextColumn)->setSelected(true);
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("rapid car"));
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), QStringLiteral("car"));
+        QCOMPARE(w->quickSpinPanel()->curSynQL->text(), QStringLiteral("car"));
         // The panel's own arrows are the word steps too.
-        w->quickSpin->previousTB->click();
-        QCOMPARE(w->textEdit->textCursor().selectedText(), QStringLiteral("rapid"));
-        QCOMPARE(w->quickSpin->curSynQL->text(), QStringLiteral("rapid"));
+        w->quickSpinPanel()->previousTB->click();
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), QStringLiteral("rapid"));
+        QCOMPARE(w->quickSpinPanel()->curSynQL->text(), QStringLiteral("rapid"));
     }
 
     void languageSwitchReloads()
     {
         writeFile(workFolder() + "ger_syn.dat", "synonym version 1\nschnell|rasch|flink\n");
         auto w = startWindow();
-        w->textEdit->setPlainText("ein schnell Auto");
+        parts::textEdit(*w)->setPlainText("ein schnell Auto");
         putCaret(*w, 6);
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell"}));
-        w->langBox->setCurrentIndex(w->langBox->findText("German"));
-        QCOMPARE(w->synStore->curLang, QStringLiteral("ger"));
+        parts::child<QComboBox>(*w, "langBox")->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText("German"));
+        QCOMPARE(w->synonymStore()->curLang, QStringLiteral("ger"));
         QVERIFY(w->isEnabled());
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell", "rasch", "flink"}));
         // Back to English: German words have no English synonyms.
-        w->langBox->setCurrentIndex(w->langBox->findText("English"));
+        parts::child<QComboBox>(*w, "langBox")->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText("English"));
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell"}));
     }
 
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(w->isEnabled());
         QVERIFY(QFile::exists(workFolder() + "eng_syn.dat"));
 
-        w->textEdit->setPlainText("fast");
+        parts::textEdit(*w)->setPlainText("fast");
         putCaret(*w, 2);
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "fast", "quick", "speedy"}));
     }

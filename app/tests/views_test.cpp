@@ -2,6 +2,7 @@
 // (offscreen platform, private settings and working folder).
 
 #include "testsupport/testsupport.h"
+#include "windowparts.h"
 
 #include "app/colorqd.h"
 #include "app/documentmanager.h"
@@ -43,19 +44,19 @@ std::unique_ptr<Lexora3> startWindow()
 
 void type(Lexora3 &w, const QString &text)
 {
-    w.textEdit->setPlainText(text);
+    parts::textEdit(w)->setPlainText(text);
 }
 
 QList<int> pageIndexes(const Lexora3 &w)
 {
-    return {w.mainTab->currentIndex(), w.flatTab->currentIndex(), w.spunTab->currentIndex(),
-            w.webTab->currentIndex()};
+    return {parts::mainTab(w)->currentIndex(), parts::flatTab(w)->currentIndex(), parts::spunTab(w)->currentIndex(),
+            parts::webTab(w)->currentIndex()};
 }
 
 QStringList figures(const Lexora3 &w)
 {
-    return {w.spunWordsQL->text(), w.totalWordsQL->text(), w.paragraphsQL->text(),
-            w.uniqueQL->text(), w.qualityQL->text()};
+    return {parts::label(w, "spunWordsQL")->text(), parts::label(w, "totalWordsQL")->text(), parts::label(w, "paragraphsQL")->text(),
+            parts::label(w, "uniqueQL")->text(), parts::label(w, "qualityQL")->text()};
 }
 
 // Centre of the character at `position` of `editor`, in viewport coordinates.
@@ -94,24 +95,24 @@ private slots:
         QFETCH(int, view);
         auto w = startWindow();
         type(*w, "{a|b} one");
-        w->documents->fileNew();
+        parts::documents(*w)->fileNew();
         type(*w, "{c|d} two");
-        w->documents->fileNew();
+        parts::documents(*w)->fileNew();
         type(*w, "{e|f} three");
         QCOMPARE(pageIndexes(*w), QList<int>({2, 2, 2, 2}));
 
-        QAction *entries[] = {w->editViewQA, w->flatViewQA, w->spunViewQA, w->webViewQA};
+        QAction *entries[] = {parts::action(*w, AppActions::EditView), parts::action(*w, AppActions::FlatView), parts::action(*w, AppActions::SpunView), parts::action(*w, AppActions::WebView)};
         entries[view - 1]->trigger();
-        QCOMPARE(w->view, view);
-        QCOMPARE(w->stackedWidget->currentIndex(), view - 1);
+        QCOMPARE(int(w->viewManager()->current()), view);
+        QCOMPARE(w->viewManager()->pages()->currentIndex(), view - 1);
         for (int v = 1; v <= 4; ++v)
             QCOMPARE(entries[v - 1]->font().bold(), v == view);
 
-        QTabWidget *pages[] = {w->mainTab, w->flatTab, w->spunTab, w->webTab};
+        QTabWidget *pages[] = {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)};
         pages[view - 1]->setCurrentIndex(0);
         QCOMPARE(pageIndexes(*w), QList<int>({0, 0, 0, 0}));
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{a|b} one"));
-        QCOMPARE(w->item, w->mainTab->widget(0));
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{a|b} one"));
+        QCOMPARE(parts::item(*w), parts::mainTab(*w)->widget(0));
         const QString names[] = {"Untitled 1", "Untitled 1-flat", "Untitled 1-spun",
                                  "Untitled 1-html"};
         QCOMPARE(w->windowTitle(), names[view - 1] + QStringLiteral(" - Rewordix v1.191"));
@@ -119,37 +120,37 @@ private slots:
         // Closing a tab before the current one leaves every page on the same document.
         pages[view - 1]->setCurrentIndex(2);
         QCOMPARE(pageIndexes(*w), QList<int>({2, 2, 2, 2}));
-        qobject_cast<MyTabItem *>(w->mainTab->widget(1))->setSaved();
-        w->documents->tabCloseRequested(1);
+        qobject_cast<MyTabItem *>(parts::mainTab(*w)->widget(1))->setSaved();
+        parts::documents(*w)->tabCloseRequested(1);
         QTRY_COMPARE(pageIndexes(*w), QList<int>({1, 1, 1, 1}));
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{e|f} three"));
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{e|f} three"));
         if (view == 3)
-            QTRY_VERIFY(w->spunTextEdit->toPlainText().endsWith(QLatin1String(" three")));
+            QTRY_VERIFY(parts::spunTextEdit(*w)->toPlainText().endsWith(QLatin1String(" three")));
         pages[view - 1]->setCurrentIndex(0);
 
         // Back in the edit view the document at that index is the current one.
-        w->editViewQA->trigger();
+        parts::action(*w, AppActions::EditView)->trigger();
         QCOMPARE(pageIndexes(*w), QList<int>({0, 0, 0, 0}));
-        QCOMPARE(w->textEdit, w->item->getTextEdit());
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{a|b} one"));
+        QCOMPARE(parts::textEdit(*w), parts::item(*w)->getTextEdit());
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{a|b} one"));
     }
 
     void flatAndSpunViewsAreFilledFromTheDocument()
     {
         auto w = startWindow();
         type(*w, "x {a {b|b}|a {b|b}} y {c|c}");
-        w->flatViewQA->trigger();
-        QCOMPARE(w->flatTextEdit->toPlainText(), QStringLiteral("x {a b|a b} y {c|c}"));
-        QCOMPARE(w->flatTextEdit->textCursor().position(), 0);
+        parts::action(*w, AppActions::FlatView)->trigger();
+        QCOMPARE(parts::flatTextEdit(*w)->toPlainText(), QStringLiteral("x {a b|a b} y {c|c}"));
+        QCOMPARE(parts::flatTextEdit(*w)->textCursor().position(), 0);
 
-        w->spunViewQA->trigger();
-        QCOMPARE(w->spunTextEdit->toPlainText(), QStringLiteral("x a b y c"));
-        QCOMPARE(w->spunTextEdit->textCursor().position(), 0);
+        parts::action(*w, AppActions::SpunView)->trigger();
+        QCOMPARE(parts::spunTextEdit(*w)->toPlainText(), QStringLiteral("x a b y c"));
+        QCOMPARE(parts::spunTextEdit(*w)->textCursor().position(), 0);
         // One insertion: a single undo step leads back to the previous spun text (empty).
-        w->spunTextEdit->document()->undo();
-        QCOMPARE(w->spunTextEdit->toPlainText(), QString());
-        QVERIFY(!w->spunTextEdit->document()->isUndoAvailable());
-        QCOMPARE(w->spunMap.size(), 3);
+        parts::spunTextEdit(*w)->document()->undo();
+        QCOMPARE(parts::spunTextEdit(*w)->toPlainText(), QString());
+        QVERIFY(!parts::spunTextEdit(*w)->document()->isUndoAvailable());
+        QCOMPARE(w->viewManager()->links().size(), 3);
     }
 
     void htmlViewShowsTheSpunText()
@@ -159,13 +160,13 @@ private slots:
         for (int i = 0; i < 20; ++i)
             article += QStringLiteral("<p>{one|two|three} {red|green|blue} {a|b|c|d}</p>\n");
         type(*w, article);
-        w->spunViewQA->trigger();
-        const QString spun = w->spunTextEdit->toPlainText();
-        w->webViewQA->trigger();
-        QCOMPARE(w->webItem->textForSave(), spun);
+        parts::action(*w, AppActions::SpunView)->trigger();
+        const QString spun = parts::spunTextEdit(*w)->toPlainText();
+        parts::action(*w, AppActions::WebView)->trigger();
+        QCOMPARE(parts::webItem(*w)->textForSave(), spun);
         QTextDocument rendered;
         rendered.setHtml(spun);
-        QCOMPARE(w->webTextEdit->toPlainText(), rendered.toPlainText());
+        QCOMPARE(parts::webTextEdit(*w)->toPlainText(), rendered.toPlainText());
         QCOMPARE(w->windowTitle(), QStringLiteral("Untitled 1-html - Rewordix v1.191"));
     }
 
@@ -173,9 +174,9 @@ private slots:
     {
         auto w = startWindow();
         type(*w, "<b>{same|same}</b> text");
-        w->webViewQA->trigger();
-        QCOMPARE(w->webItem->textForSave(), QStringLiteral("<b>same</b> text"));
-        QCOMPARE(w->webTextEdit->toPlainText(), QStringLiteral("same text"));
+        parts::action(*w, AppActions::WebView)->trigger();
+        QCOMPARE(parts::webItem(*w)->textForSave(), QStringLiteral("<b>same</b> text"));
+        QCOMPARE(parts::webTextEdit(*w)->toPlainText(), QStringLiteral("same text"));
     }
 
     void unbalancedTextIsShownUnchanged()
@@ -183,28 +184,28 @@ private slots:
         auto w = startWindow();
         const QString text = QStringLiteral("{a|b} first\nsecond {c|d\nthird");
         type(*w, text);
-        w->calcUniqueness();
-        QCOMPARE(w->figures->balanceQL->text(),
+        parts::calcUniqueness(*w);
+        QCOMPARE(parts::label(*w, "balanceQL")->text(),
                  QStringLiteral("Unbalanced braces: \"{\" at line 2, column 8 has no matching \"}\""));
-        QVERIFY(w->figures->balanceQL->isVisibleTo(w.get()));
+        QVERIFY(parts::label(*w, "balanceQL")->isVisibleTo(w.get()));
         // The figures keep their texts.
         QCOMPARE(figures(*w), QStringList({"Spun Words: 0", "Total Words: 0", "0 Paragraph(s)",
                                            "0% Unique", "Quality: 0.00"}));
 
-        w->flatViewQA->trigger();
-        QCOMPARE(w->flatTextEdit->toPlainText(), text);
-        w->spunViewQA->trigger();
-        QCOMPARE(w->spunTextEdit->toPlainText(), text);
-        QVERIFY(w->spunMap.isEmpty());
-        w->spunTextEdit->clear();
-        w->webViewQA->trigger();
-        QCOMPARE(w->webItem->textForSave(), text);
+        parts::action(*w, AppActions::FlatView)->trigger();
+        QCOMPARE(parts::flatTextEdit(*w)->toPlainText(), text);
+        parts::action(*w, AppActions::SpunView)->trigger();
+        QCOMPARE(parts::spunTextEdit(*w)->toPlainText(), text);
+        QVERIFY(w->viewManager()->links().isEmpty());
+        parts::spunTextEdit(*w)->clear();
+        parts::action(*w, AppActions::WebView)->trigger();
+        QCOMPARE(parts::webItem(*w)->textForSave(), text);
 
         // Mended, the message goes.
-        w->editViewQA->trigger();
-        w->textEdit->moveCursor(QTextCursor::End);
-        w->textEdit->textCursor().insertText("}");
-        QTRY_VERIFY(!w->figures->balanceQL->isVisibleTo(w.get()));
+        parts::action(*w, AppActions::EditView)->trigger();
+        parts::textEdit(*w)->moveCursor(QTextCursor::End);
+        parts::textEdit(*w)->textCursor().insertText("}");
+        QTRY_VERIFY(!parts::label(*w, "balanceQL")->isVisibleTo(w.get()));
     }
 
     void figuresFollowTheEditorOfTheView()
@@ -214,10 +215,10 @@ private slots:
         QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 3", "Total Words: 5",
                                                "1 Paragraph(s)", "33% Unique",
                                                "Quality: 1.67"}));
-        w->spunViewQA->trigger();
-        QTRY_COMPARE(w->uniqueQL->text(), QStringLiteral("0% Unique")); // a copy has no groups
-        w->editViewQA->trigger();
-        w->textEdit->clear();
+        parts::action(*w, AppActions::SpunView)->trigger();
+        QTRY_COMPARE(parts::label(*w, "uniqueQL")->text(), QStringLiteral("0% Unique")); // a copy has no groups
+        parts::action(*w, AppActions::EditView)->trigger();
+        parts::textEdit(*w)->clear();
         QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 0", "Total Words: 0",
                                                "0 Paragraph(s)", "0% Unique", "Quality: 0.00"}));
     }
@@ -226,40 +227,40 @@ private slots:
     {
         auto w = startWindow();
         type(*w, "{a|b|c} and {x|{y|z} w}");
-        w->textEdit->document()->clearUndoRedoStacks();
-        w->removeOriginalWordQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{b|c} and z w"));
-        w->textEdit->undo();
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("{a|b|c} and {x|{y|z} w}"));
-        QVERIFY(!w->textEdit->document()->isUndoAvailable());
+        parts::textEdit(*w)->document()->clearUndoRedoStacks();
+        parts::action(*w, AppActions::RemoveOriginalWord)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{b|c} and z w"));
+        parts::textEdit(*w)->undo();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{a|b|c} and {x|{y|z} w}"));
+        QVERIFY(!parts::textEdit(*w)->document()->isUndoAvailable());
     }
 
     void tagToolsWrapTheSelection()
     {
         auto w = startWindow();
         type(*w, "spin {fast|quick} text");
-        QTextCursor cursor = w->textEdit->textCursor();
+        QTextCursor cursor = parts::textEdit(*w)->textCursor();
         cursor.setPosition(5);
         cursor.setPosition(17, QTextCursor::KeepAnchor);
-        w->textEdit->setTextCursor(cursor);
-        w->boldTagQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("spin <b>{fast|quick}</b> text"));
-        QCOMPARE(w->textEdit->textCursor().position(), 24); // after «</b>»
+        parts::textEdit(*w)->setTextCursor(cursor);
+        parts::action(*w, AppActions::BoldTag)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("spin <b>{fast|quick}</b> text"));
+        QCOMPARE(parts::textEdit(*w)->textCursor().position(), 24); // after «</b>»
 
         cursor.setPosition(2); // inside «spin», nothing selected
-        w->textEdit->setTextCursor(cursor);
-        w->ulTagQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(),
+        parts::textEdit(*w)->setTextCursor(cursor);
+        parts::action(*w, AppActions::UlTag)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
                  QStringLiteral("<ul>\n     <li>spin</li>\n</ul> <b>{fast|quick}</b> text"));
-        w->brTagQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(),
+        parts::action(*w, AppActions::BrTag)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
                  QStringLiteral("<ul>\n     <li>spin</li>\n</ul><br> <b>{fast|quick}</b> text"));
 
         // The HTML view shows generated HTML: the tools leave every editor alone there.
-        w->webViewQA->trigger();
-        const QString before = w->textEdit->toPlainText();
-        w->iTagQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(), before);
+        parts::action(*w, AppActions::WebView)->trigger();
+        const QString before = parts::textEdit(*w)->toPlainText();
+        parts::action(*w, AppActions::ITag)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), before);
     }
 
     void linkDialogRoundTripsSingleQuotes()
@@ -269,10 +270,10 @@ private slots:
             "<a target='_blank' class='ext' title='Our shop' href='http://shop.example/'>"
             "{buy|order} now</a>";
         type(*w, "Visit " + link + " today");
-        QTextCursor cursor = w->textEdit->textCursor();
+        QTextCursor cursor = parts::textEdit(*w)->textCursor();
         cursor.setPosition(6);
         cursor.setPosition(6 + int(link.size()), QTextCursor::KeepAnchor);
-        w->textEdit->setTextCursor(cursor);
+        parts::textEdit(*w)->setTextCursor(cursor);
 
         testsupport::answerLater<InsertLinkQD>([](InsertLinkQD *dialog) {
             QCOMPARE(dialog->urlLE->text(), QStringLiteral("http://shop.example/"));
@@ -282,27 +283,27 @@ private slots:
             dialog->titleLE->setText("Our new shop");
             dialog->insertPB->click();
         });
-        w->hyperlinkQA->trigger();
-        QCOMPARE(w->textEdit->toPlainText(),
+        parts::action(*w, AppActions::Hyperlink)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
                  QStringLiteral("Visit <a target=\"_blank\" class=\"ext\" title=\"Our new shop\" "
                                 "href=\"http://shop.example/\">{buy|order} now</a> today"));
-        QCOMPARE(w->insertLinkQD->windowTitle(), QStringLiteral("Insert Link"));
-        QCOMPARE(w->insertLinkQD->size(), QSize(270, 150));
+        QCOMPARE(parts::child<InsertLinkQD>(*w, "insertLinkQD")->windowTitle(), QStringLiteral("Insert Link"));
+        QCOMPARE(parts::child<InsertLinkQD>(*w, "insertLinkQD")->size(), QSize(270, 150));
     }
 
     void colourSettings()
     {
         auto w = startWindow();
-        ColorQD *dialog = w->colorSettingsQD;
+        ColorQD *dialog = parts::child<ColorQD>(*w, "colorSettingsQD");
         QCOMPARE(QSettings().value("applicationColors").toMap(),
                  storage::defaultApplicationColors());
         QCOMPARE(dialog->rowCount(), 8);
-        QCOMPARE(w->getColor(3), QColor(255, 0, 0));
-        QCOMPARE(w->getColor(7), QColor(0, 0, 255)); // above 5: the level 1 colour
-        QCOMPARE(w->getColor(0), QColor(Qt::black));
+        QCOMPARE(parts::getColor(*w, 3), QColor(255, 0, 0));
+        QCOMPARE(parts::getColor(*w, 7), QColor(0, 0, 255)); // above 5: the level 1 colour
+        QCOMPARE(parts::getColor(*w, 0), QColor(Qt::black));
 
         // Cancel drops a change.
-        w->colorSettings();
+        parts::action(*w, AppActions::ColorSettings)->trigger();
         dialog->setRowColor(0, QColor(1, 2, 3));
         dialog->cancelPB->click();
         QVERIFY(!dialog->isVisible());
@@ -310,16 +311,16 @@ private slots:
 
         // Ok stores it and recolours the editors without touching their documents.
         type(*w, "{level one}");
-        w->item->setSaved();
+        parts::item(*w)->setSaved();
         dialog->setRowColor(0, QColor(1, 2, 3));
         dialog->okPB->click();
         QCOMPARE(QSettings().value("applicationColors").toMap().value("level 1").toString(),
                  storage::argbText(QColor(1, 2, 3).rgba()));
-        QCOMPARE(w->getColor(1), QColor(1, 2, 3));
-        auto *highlighter = w->textEdit->document()->findChild<MyHighlighter *>();
+        QCOMPARE(parts::getColor(*w, 1), QColor(1, 2, 3));
+        auto *highlighter = parts::textEdit(*w)->document()->findChild<MyHighlighter *>();
         QVERIFY(highlighter);
         QCOMPARE(highlighter->colors().color(1), QColor(1, 2, 3));
-        QVERIFY(w->item->isSaved());
+        QVERIFY(parts::item(*w)->isSaved());
 
         // Reset restores the defaults of the settings store, rows and editors included.
         dialog->resetPB->click();
@@ -334,8 +335,8 @@ private slots:
         auto w = startWindow();
         const QString source = QStringLiteral("The {quick|fast} fox {jumps over|leaps over} it.");
         type(*w, source);
-        w->spunViewQA->trigger();
-        QMyTextEdit *spun = w->spunTextEdit;
+        parts::action(*w, AppActions::SpunView)->trigger();
+        QMyTextEdit *spun = parts::spunTextEdit(*w);
         spun->resize(600, 200);
         const QString text = spun->toPlainText();
         const int verb = int(text.indexOf(QLatin1String("fox ")) + 4);
@@ -348,7 +349,7 @@ private slots:
                  QColor(Qt::yellow));
 
         QTest::mouseClick(spun->viewport(), Qt::LeftButton, {}, pointOf(spun, verb + 1));
-        QCOMPARE(w->textEdit->textCursor().selectedText(),
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(),
                  QStringLiteral("{jumps over|leaps over}"));
 
         // Fixed text has no source phrase: the mark goes.
@@ -356,7 +357,7 @@ private slots:
         QTRY_VERIFY(spun->extraSelections().isEmpty());
 
         // Once the document is edited the recorded ranges are stale and nothing is linked.
-        w->textEdit->textCursor().insertText("x");
+        parts::textEdit(*w)->textCursor().insertText("x");
         QTest::mouseMove(spun->viewport(), pointOf(spun, verb + 1));
         QTest::qWait(20);
         QVERIFY(spun->extraSelections().isEmpty());
@@ -365,15 +366,15 @@ private slots:
     void directionIsStored()
     {
         auto w = startWindow();
-        w->rtlRB->click();
+        parts::child<QRadioButton>(*w, "rtlRB")->click();
         QCOMPARE(QSettings().value("languageSettings").toMap(),
                  QVariantMap({{"lang", "eng"}, {"dir", "rtl"}}));
-        QCOMPARE(w->textEdit->document()->firstBlock().blockFormat().layoutDirection(),
+        QCOMPARE(parts::textEdit(*w)->document()->firstBlock().blockFormat().layoutDirection(),
                  Qt::RightToLeft);
-        w->ltrRB->click();
+        parts::child<QRadioButton>(*w, "ltrRB")->click();
         QCOMPARE(QSettings().value("languageSettings").toMap(),
                  QVariantMap({{"lang", "eng"}, {"dir", "ltr"}}));
-        QCOMPARE(w->spunTextEdit->document()->firstBlock().blockFormat().layoutDirection(),
+        QCOMPARE(parts::spunTextEdit(*w)->document()->firstBlock().blockFormat().layoutDirection(),
                  Qt::LeftToRight);
     }
 };

@@ -2,6 +2,7 @@
 // ">" buttons of the bottom bar, on a started window.
 
 #include "testsupport/testsupport.h"
+#include "windowparts.h"
 
 #include "app/lexora3.h"
 #include "app/qmytextedit.h"
@@ -23,33 +24,33 @@ private slots:
         auto w = std::make_unique<Lexora3>(nullptr, 1.191, false);
         w->show();
         w->show2();
-        w->textEdit->setPlainText(QStringLiteral("foo (bar baz) {a|b} qux"));
-        QTextCursor cursor = w->textEdit->textCursor();
+        parts::textEdit(*w)->setPlainText(QStringLiteral("foo (bar baz) {a|b} qux"));
+        QTextCursor cursor = parts::textEdit(*w)->textCursor();
         cursor.setPosition(0);
         cursor.setPosition(3, QTextCursor::KeepAnchor);
-        w->textEdit->setTextCursor(cursor);
+        parts::textEdit(*w)->setTextCursor(cursor);
 
         QStringList reached;
-        const auto selected = [&] { reached << w->textEdit->textCursor().selectedText(); };
-        QTest::keyClick(w->textEdit, Qt::Key_Tab);
+        const auto selected = [&] { reached << parts::textEdit(*w)->textCursor().selectedText(); };
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Tab);
         selected();
-        QTest::keyClick(w->textEdit, Qt::Key_Tab);
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Tab);
         selected();
-        w->nextPB->click();
+        parts::child<QPushButton>(*w, "nextPB")->click();
         selected();
-        w->nextPB->click(); // last word: nothing changes
+        parts::child<QPushButton>(*w, "nextPB")->click(); // last word: nothing changes
         selected();
-        QTest::keyClick(w->textEdit, Qt::Key_Backtab);
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Backtab);
         selected();
-        w->previousPB->click();
+        parts::child<QPushButton>(*w, "previousPB")->click();
         selected();
-        QTest::keyClick(w->textEdit, Qt::Key_Tab, Qt::ShiftModifier);
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Tab, Qt::ShiftModifier);
         selected();
         QCOMPARE(reached,
                  (QStringList{"(bar baz)", "{a|b}", "qux", "qux", "{a|b}", "(bar baz)", "foo"}));
         // Tab steps, it does not type a tab character.
-        QCOMPARE(w->textEdit->toPlainText(), QStringLiteral("foo (bar baz) {a|b} qux"));
-        QVERIFY(w->allowChanges);
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("foo (bar baz) {a|b} qux"));
+        QVERIFY(w->guardFlags().value(GuardFlags::AllowChanges));
     }
 };
 
