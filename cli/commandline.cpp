@@ -3,8 +3,6 @@
 #include "cliio.h"
 #include "commands.h"
 
-#include <cstdio>
-
 namespace cli {
 
 QCommandLineOption option(const char *name, const char *help, const char *valueName)
