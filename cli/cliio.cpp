@@ -49,16 +49,6 @@ std::optional<QString> readInput(const QString &name)
     return text;
 }
 
-std::optional<QString> singleInputArgument(const char *command, const QStringList &args)
-{
-    if (args.size() != 1 || (args[0].startsWith(QLatin1Char('-')) && args[0] != QLatin1String("-"))) {
-        usageError(QStringLiteral("usage: rewordix-cli %1 FILE (or - for stdin)")
-                       .arg(QLatin1String(command)));
-        return std::nullopt;
-    }
-    return args[0];
-}
-
 Output::Output()
 {
     buffer.resize(flushThreshold * 2);

@@ -10,10 +10,11 @@
 namespace cli {
 
 // Exit statuses of every subcommand.
-enum Exit : int {
+enum Exit : int
+{
     Success = 0,
-    Unbalanced = 1, // a `{` of the input has no partner
-    UsageError = 2, // bad arguments or an input that cannot be read
+    Unbalanced = 1,  // a `{` of the input has no partner
+    UsageError = 2,  // bad arguments or an input that cannot be read
     OutputError = 3, // the output could not be written (disk full, closed pipe)
 };
 
@@ -26,10 +27,6 @@ int unbalancedText();
 // leading byte-order mark dropped. On failure prints the reason and returns
 // no value.
 std::optional<QString> readInput(const QString &name);
-
-// Takes exactly one argument, the input name, from `args`; prints a usage
-// error naming `command` otherwise.
-std::optional<QString> singleInputArgument(const char *command, const QStringList &args);
 
 // Output collected as UTF-8 in a large buffer and written with fwrite in big
 // blocks: encoding straight into the buffer avoids a temporary QByteArray per

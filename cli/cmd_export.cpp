@@ -4,6 +4,7 @@
 // with the rows of a CSV file.
 
 #include "cliio.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "spintax/bulkexporter.h"
@@ -21,10 +22,6 @@ namespace cli {
 
 namespace {
 
-const char exportUsage[] =
-    "usage: rewordix-cli export --out DIR [--zip] [--plain N] [--html N] [--plain-single SEP] "
-    "[--html-single SEP] [--plain-name NAME] [--html-name NAME] [--merge CSV] [--seed S] FILE";
-
 // What the command line gives for one document type; unset counts follow the merge data.
 struct TypeArgs
 {
@@ -37,72 +34,40 @@ struct TypeArgs
 
 int runExport(const QStringList &args)
 {
-    QString out;
-    bool zip = false;
+    CommandLine commandLine(
+        "export",
+        {option("out", "Folder in which the new time-stamped folder or archive is made.", "DIR"),
+         option("zip", "Writes a .zip archive instead of a folder."),
+         option("plain", "Number of plain-text copies.", "N"),
+         option("html", "Number of HTML copies.", "N"),
+         option("plain-single", "All plain-text copies in one file, SEP between them.", "SEP"),
+         option("html-single", "All HTML copies in one file, SEP between them.", "SEP"),
+         option("plain-name", "File name of the plain-text copies.", "NAME"),
+         option("html-name", "File name of the HTML copies.", "NAME"),
+         option("merge", "CSV file whose data rows fill the copies' [field] names.", "CSV"),
+         option("seed", "Seed of the random choices.", "S")});
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    const QString out = commandLine.value(QStringLiteral("out"));
+    if (out.isEmpty())
+        return commandLine.usage();
+    const bool zip = commandLine.isSet(QStringLiteral("zip"));
     TypeArgs plain;
     TypeArgs html;
-    QString mergeFile;
     std::optional<quint64> seed;
-    QString input;
-    bool haveInput = false;
+    if (!commandLine.wholeNumber(QStringLiteral("plain"), plain.count) ||
+        !commandLine.wholeNumber(QStringLiteral("html"), html.count) ||
+        !commandLine.wholeNumber(QStringLiteral("seed"), seed))
+        return UsageError;
+    if (commandLine.isSet(QStringLiteral("plain-single")))
+        plain.separator = commandLine.value(QStringLiteral("plain-single"));
+    if (commandLine.isSet(QStringLiteral("html-single")))
+        html.separator = commandLine.value(QStringLiteral("html-single"));
+    plain.name = commandLine.value(QStringLiteral("plain-name"));
+    html.name = commandLine.value(QStringLiteral("html-name"));
+    const QString mergeFile = commandLine.value(QStringLiteral("merge"));
 
-    const QStringList valued = {"--out", "--plain", "--html", "--plain-single", "--html-single",
-                                "--plain-name", "--html-name", "--merge", "--seed"};
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString arg = args[i];
-        QString value;
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        if (arg.startsWith(QLatin1String("--")) && eq > 0 && valued.contains(arg.left(eq))) {
-            value = arg.mid(eq + 1);
-            arg.truncate(eq);
-        } else if (valued.contains(arg)) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("%1 needs a value").arg(arg));
-            value = args[++i];
-        }
-        auto count = [&](std::optional<int> &target) {
-            bool ok = false;
-            const int n = value.toInt(&ok);
-            if (!ok || n < 0)
-                return false;
-            target = n;
-            return true;
-        };
-        if (arg == QLatin1String("--out")) {
-            out = value;
-        } else if (arg == QLatin1String("--zip")) {
-            zip = true;
-        } else if (arg == QLatin1String("--plain") || arg == QLatin1String("--html")) {
-            if (!count(arg == QLatin1String("--plain") ? plain.count : html.count))
-                return usageError(QStringLiteral("%1 needs a whole number >= 0, not '%2'").arg(arg, value));
-        } else if (arg == QLatin1String("--plain-single")) {
-            plain.separator = value;
-        } else if (arg == QLatin1String("--html-single")) {
-            html.separator = value;
-        } else if (arg == QLatin1String("--plain-name")) {
-            plain.name = value;
-        } else if (arg == QLatin1String("--html-name")) {
-            html.name = value;
-        } else if (arg == QLatin1String("--merge")) {
-            mergeFile = value;
-        } else if (arg == QLatin1String("--seed")) {
-            bool ok = false;
-            seed = value.toULongLong(&ok);
-            if (!ok)
-                return usageError(QStringLiteral("--seed needs a whole number >= 0, not '%1'").arg(value));
-        } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
-            return usageError(QStringLiteral("export: unknown option '%1'").arg(arg));
-        } else if (haveInput) {
-            return usageError(QStringLiteral("export takes one FILE, got '%1' too").arg(arg));
-        } else {
-            input = arg;
-            haveInput = true;
-        }
-    }
-    if (!haveInput || out.isEmpty())
-        return usageError(QString::fromLatin1(exportUsage));
-
-    const std::optional<QString> text = readInput(input);
+    const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
 
@@ -110,7 +75,8 @@ int runExport(const QStringList &args)
     if (!mergeFile.isEmpty()) {
         QFile csv(mergeFile);
         if (!csv.open(QIODevice::ReadOnly))
-            return usageError(QStringLiteral("cannot read %1: %2").arg(mergeFile, csv.errorString()));
+            return usageError(
+                QStringLiteral("cannot read %1: %2").arg(mergeFile, csv.errorString()));
         csv.close();
         merge = spintax::MergeData::fromFile(mergeFile);
         // With merge data every copy is one data row.
@@ -122,10 +88,9 @@ int runExport(const QStringList &args)
 
     // The dialog's row values: a type is ticked when it has a count.
     auto typeOptions = [](const TypeArgs &t) {
-        return spintax::BulkExporter::typeOptions(t.count.has_value(),
-                                                  QString::number(t.count.value_or(0)),
-                                                  t.separator.has_value(),
-                                                  t.separator.value_or(QString()), t.name);
+        return spintax::BulkExporter::typeOptions(
+            t.count.has_value(), QString::number(t.count.value_or(0)), t.separator.has_value(),
+            t.separator.value_or(QString()), t.name);
     };
     spintax::ExportOptions options;
     options.zip = zip;

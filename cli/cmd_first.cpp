@@ -1,6 +1,7 @@
 // first: every group replaced by its first alternative, runs of spaces made one.
 
 #include "cliio.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "spintax/generator.h"
@@ -9,10 +10,10 @@ namespace cli {
 
 int runFirst(const QStringList &args)
 {
-    const std::optional<QString> name = singleInputArgument("first", args);
-    if (!name)
-        return UsageError;
-    const std::optional<QString> text = readInput(*name);
+    CommandLine commandLine("first", {});
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     const std::optional<QString> reading = spintax::anySpin2(*text, true);

@@ -2,6 +2,7 @@
 // becomes its first-alternative reading. The result is written as it is.
 
 #include "cliio.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "spintax/generator.h"
@@ -11,10 +12,10 @@ namespace cli {
 
 int runFlat(const QStringList &args)
 {
-    const std::optional<QString> name = singleInputArgument("flat", args);
-    if (!name)
-        return UsageError;
-    const std::optional<QString> text = readInput(*name);
+    CommandLine commandLine("flat", {});
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     // makeFlat gives the empty string for unbalanced text; the command says

@@ -4,6 +4,7 @@
 // every second one, and so on; --random makes every choice random.
 
 #include "cliio.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "spintax/combinationcount.h"
@@ -15,57 +16,26 @@ namespace cli {
 
 int runSpin(const QStringList &args)
 {
+    CommandLine commandLine(
+        "spin",
+        {option("copies", "Number of copies (default 1).", "N"),
+         option("random", "Every choice random, from the first copy on."),
+         option("distinct", "No copy repeats an earlier one while unused combinations "
+                            "remain."),
+         option("seed", "Seed of the random choices, for copies that can be made again.", "S"),
+         option("0", "Ends every copy with a NUL byte instead of a line feed.")});
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
     qint64 copies = 1;
-    bool random = false;
-    bool distinct = false;
-    bool nul = false;
     std::optional<quint64> seed;
-    QString input;
-    bool haveInput = false;
+    if (!commandLine.wholeNumber(QStringLiteral("copies"), copies) ||
+        !commandLine.wholeNumber(QStringLiteral("seed"), seed))
+        return UsageError;
+    const bool random = commandLine.isSet(QStringLiteral("random"));
+    const bool distinct = commandLine.isSet(QStringLiteral("distinct"));
+    const bool nul = commandLine.isSet(QStringLiteral("0"));
 
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString arg = args[i];
-        QString value;
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        const bool takesValue = arg.startsWith(QLatin1String("--copies"))
-                                || arg.startsWith(QLatin1String("--seed"));
-        if (takesValue && eq > 0) {
-            value = arg.mid(eq + 1);
-            arg.truncate(eq);
-        } else if (takesValue && (arg == QLatin1String("--copies") || arg == QLatin1String("--seed"))) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("%1 needs a value").arg(arg));
-            value = args[++i];
-        }
-        bool ok = true;
-        if (arg == QLatin1String("--copies")) {
-            copies = value.toLongLong(&ok);
-            if (!ok || copies < 0)
-                return usageError(QStringLiteral("--copies needs a whole number >= 0, not '%1'").arg(value));
-        } else if (arg == QLatin1String("--seed")) {
-            seed = value.toULongLong(&ok);
-            if (!ok)
-                return usageError(QStringLiteral("--seed needs a whole number >= 0, not '%1'").arg(value));
-        } else if (arg == QLatin1String("--random")) {
-            random = true;
-        } else if (arg == QLatin1String("--distinct")) {
-            distinct = true;
-        } else if (arg == QLatin1String("-0")) {
-            nul = true;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
-            return usageError(QStringLiteral("spin: unknown option '%1'").arg(arg));
-        } else if (haveInput) {
-            return usageError(QStringLiteral("spin takes one FILE, got '%1' too").arg(arg));
-        } else {
-            input = arg;
-            haveInput = true;
-        }
-    }
-    if (!haveInput)
-        return usageError(QStringLiteral("usage: rewordix-cli spin [--copies N] [--random] "
-                                         "[--distinct] [--seed S] [-0] FILE"));
-
-    const std::optional<QString> text = readInput(input);
+    const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     // Bulk export spins the article trimmed.

@@ -3,6 +3,7 @@
 // no error here.
 
 #include "cliio.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "spintax/generator.h"
@@ -11,10 +12,10 @@ namespace cli {
 
 int runStripFirst(const QStringList &args)
 {
-    const std::optional<QString> name = singleInputArgument("strip-first", args);
-    if (!name)
-        return UsageError;
-    const std::optional<QString> text = readInput(*name);
+    CommandLine commandLine("strip-first", {});
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     Output out;

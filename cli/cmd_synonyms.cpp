@@ -3,6 +3,7 @@
 // language has no list yet), one entry a line as the synonym panel shows it, with its kind.
 
 #include "cliio.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "storage/language.h"
@@ -16,12 +17,6 @@
 
 namespace cli {
 namespace {
-
-int synonymsUsage(const QString &problem)
-{
-    return usageError(problem +
-                      QStringLiteral("\nusage: rewordix-cli synonyms [--lang CODE] WORD"));
-}
 
 // The language of the editor's language box: "lang" of "languageSettings", else English.
 QString defaultLanguage()
@@ -37,34 +32,25 @@ QString defaultLanguage()
 
 int runSynonyms(const QStringList &args)
 {
-    QString lang;
-    QStringList words;
-    bool options = true;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (options && a == QLatin1String("--")) {
-            options = false;
-        } else if (options && a == QLatin1String("--lang")) {
-            if (++i >= args.size())
-                return synonymsUsage(QStringLiteral("--lang needs a language code"));
-            lang = args[i];
-        } else if (options && a.startsWith(QLatin1String("--lang="))) {
-            lang = a.mid(7);
-        } else if (options && a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return synonymsUsage(QStringLiteral("unknown option '%1'").arg(a));
-        } else {
-            words.append(a);
-        }
-    }
-    if (words.size() != 1 || words[0].trimmed().isEmpty())
-        return synonymsUsage(QStringLiteral("give exactly one word or quoted phrase"));
+    CommandLine commandLine("synonyms",
+                            {option("lang",
+                                    "Language of the synonym store (default: the "
+                                    "editor's).",
+                                    "CODE")},
+                            QStringLiteral("WORD"), QStringLiteral("Word or quoted phrase."));
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    const QString word = commandLine.argument();
+    if (word.trimmed().isEmpty())
+        return commandLine.usageError(QStringLiteral("give a word or quoted phrase, not blanks"));
+    QString lang = commandLine.value(QStringLiteral("lang"));
     if (lang.isEmpty()) {
         lang = defaultLanguage();
     } else if (!Language::isKnownCode(lang)) {
         QStringList codes;
         for (const Language &l : Language::all())
             codes.append(l.code);
-        return synonymsUsage(
+        return commandLine.usageError(
             QStringLiteral("unknown language '%1' (one of %2)").arg(lang, codes.join(u' ')));
     }
 
@@ -81,7 +67,7 @@ int runSynonyms(const QStringList &args)
     store.loadSynonyms();
 
     Output out;
-    const QList<SynonymStore::Candidate> list = store.candidateList(words[0]);
+    const QList<SynonymStore::Candidate> list = store.candidateList(word);
     // The first two entries are the panel's header rows ("(blank)" and the word itself).
     for (qsizetype i = 2; i < list.size(); ++i) {
         out.append(list[i].display);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QStringView>
 
 namespace cli {
 
@@ -9,10 +10,13 @@ namespace cli {
 struct Command
 {
     const char *name;
-    const char *synopsis; // arguments, for --help
+    const char *synopsis; // arguments, for --help and usage errors
     const char *summary;  // one line, for --help
     int (*run)(const QStringList &args);
 };
+
+// The row of the command table named `name`; null when there is none.
+const Command *findCommand(QStringView name);
 
 int runSpin(const QStringList &args);
 int runCount(const QStringList &args);

@@ -1,7 +1,9 @@
 // rewordix-cli: the spin engine from the command line.
 //
 // Every subcommand is one row of `commands` below and lives in its own
-// cmd_<name>.cpp; adding one means adding a row and a file.
+// cmd_<name>.cpp; adding one means adding a row and a file. The file declares
+// the subcommand's options to a CommandLine (commandline.h), which takes the
+// synopsis and summary of its row for the subcommand's --help.
 
 #include "cliio.h"
 #include "commands.h"
@@ -19,8 +21,7 @@ const cli::Command commands[] = {
     {"flat", "FILE", "flat text: top-level groups kept, nested groups read first", cli::runFlat},
     {"first", "FILE", "first-alternative reading", cli::runFirst},
     {"strip-first", "FILE", "remove the first alternative of every group", cli::runStripFirst},
-    {"stats", "FILE", "spun words, total words, uniqueness, quality and paragraphs",
-     cli::runStats},
+    {"stats", "FILE", "spun words, total words, uniqueness, quality and paragraphs", cli::runStats},
     {"export",
      "--out DIR [--zip] [--plain N] [--html N] [--plain-single SEP] [--html-single SEP] "
      "[--plain-name NAME] [--html-name NAME] [--merge CSV] [--seed S] FILE",
@@ -48,6 +49,14 @@ void printHelp()
 
 } // namespace
 
+const cli::Command *cli::findCommand(QStringView name)
+{
+    for (const Command &c : commands)
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -55,13 +64,12 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return cli::usageError(QStringLiteral("no command given; try --help"));
     const QString name = args.takeFirst();
-    if (name == QLatin1String("--help") || name == QLatin1String("-h")
-        || name == QLatin1String("help")) {
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
         printHelp();
         return cli::Success;
     }
-    for (const cli::Command &c : commands)
-        if (name == QLatin1String(c.name))
-            return c.run(args);
+    if (const cli::Command *command = cli::findCommand(name))
+        return command->run(args);
     return cli::usageError(QStringLiteral("unknown command '%1'; try --help").arg(name));
 }

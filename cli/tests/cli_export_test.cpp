@@ -77,12 +77,15 @@ void CliExportTest::folder()
     QCOMPARE(r.status, 0);
     const QString folder = QString::fromLocal8Bit(r.out).trimmed();
     QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(out) + "/\\d{8}_\\d{9}$")
-                 .match(folder).hasMatch(), r.out.constData());
+                 .match(folder)
+                 .hasMatch(),
+             r.out.constData());
     // The first three copies read the first, second and third alternatives; the HTML copies
     // are then new combinations, whatever the seed draws.
     const QStringList files = folderFiles(folder);
-    QCOMPARE(files.mid(1), QStringList({"post1.txt: " + bom + "one x", "post2.txt: " + bom + "two y",
-                                        "post3.txt: " + bom + "three z"}));
+    QCOMPARE(files.mid(1),
+             QStringList({"post1.txt: " + bom + "one x", "post2.txt: " + bom + "two y",
+                          "post3.txt: " + bom + "three z"}));
     const QRegularExpression single("^article\\.html: <BOM>(\\w+ \\w)\r\n<br><hr><br>\r\n"
                                     "(\\w+ \\w)\r\n<br><hr><br>\r\n$");
     const QRegularExpressionMatch m = single.match(files.value(0));
@@ -111,9 +114,10 @@ void CliExportTest::zip()
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
              QStringList({QFileInfo(archive).fileName(), "a.txt"}));
     QProcess python;
-    python.start("python3", {"-c", "import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); "
-                                   "print([(i.filename, i.compress_type, z.read(i).decode('utf-8-sig')) "
-                                   "for i in z.infolist()])",
+    python.start("python3", {"-c",
+                             "import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); "
+                             "print([(i.filename, i.compress_type, z.read(i).decode('utf-8-sig')) "
+                             "for i in z.infolist()])",
                              archive});
     QVERIFY(python.waitForFinished(60000));
     QCOMPARE(python.readAllStandardOutput().trimmed(),
@@ -125,7 +129,8 @@ void CliExportTest::merge()
     QTemporaryDir dir;
     const QString article = writeFile(dir, "a.txt", "Dear [name] of [city]");
     const QString csv = writeFile(dir, "d.csv", "name,city\nAnn,Rome\nBob,\"Oslo, Norway\"\n");
-    const Run r = runCli({"export", "--out", dir.path(), "--merge", csv, "--html-name", "page", article});
+    const Run r =
+        runCli({"export", "--out", dir.path(), "--merge", csv, "--html-name", "page", article});
     QCOMPARE(r.err, QByteArray());
     QCOMPARE(r.status, 0);
     QCOMPARE(folderFiles(QString::fromLocal8Bit(r.out).trimmed()),
@@ -143,16 +148,26 @@ void CliExportTest::failures_data()
     QTest::addColumn<QString>("message");
 
     // "OUT" is a temporary folder, "BLOCKED" a path below a regular file.
-    QTest::newRow("folder cannot be created") << QStringList{"--out", "BLOCKED", "--plain", "1"}
-                                              << QByteArray("{a|b}") << 3 << "BLOCKED";
+    QTest::newRow("folder cannot be created")
+        << QStringList{"--out", "BLOCKED", "--plain", "1"} << QByteArray("{a|b}") << 3 << "BLOCKED";
     QTest::newRow("archive cannot be created")
         << QStringList{"--out", "BLOCKED", "--zip", "--plain", "1"} << QByteArray("{a|b}") << 3
         << "BLOCKED";
-    QTest::newRow("unbalanced article") << QStringList{"--out", "OUT", "--plain", "1"}
-                                        << QByteArray("{a|b") << 1 << "unbalanced";
+    QTest::newRow("unbalanced article")
+        << QStringList{"--out", "OUT", "--plain", "1"} << QByteArray("{a|b") << 1 << "unbalanced";
     QTest::newRow("no --out") << QStringList{"--plain", "1"} << QByteArray("x") << 2 << "usage";
-    QTest::newRow("count not a number") << QStringList{"--out", "OUT", "--plain", "ten"}
-                                        << QByteArray("x") << 2 << "ten";
+    QTest::newRow("count not a number")
+        << QStringList{"--out", "OUT", "--plain", "ten"} << QByteArray("x") << 2 << "ten";
+    QTest::newRow("count too large for a number of files")
+        << QStringList{"--out", "OUT", "--plain", "3000000000"} << QByteArray("x") << 2
+        << "3000000000";
+    QTest::newRow("unknown option") << QStringList{"--out", "OUT", "--plain", "1", "--bogus"}
+                                    << QByteArray("x") << 2 << "bogus";
+    QTest::newRow("--out=DIR form, two files")
+        << QStringList{"--out=OUT", "--plain=1", "OUT/extra.txt"} << QByteArray("x") << 2
+        << "one FILE";
+    QTest::newRow("--out last takes FILE as its value")
+        << QStringList{"--plain", "1", "--out"} << QByteArray("x") << 2 << "usage";
     QTest::newRow("missing CSV") << QStringList{"--out", "OUT", "--merge", "OUT/none.csv"}
                                  << QByteArray("x") << 2 << "none.csv";
 }
@@ -169,7 +184,8 @@ void CliExportTest::failures()
     for (QString &a : args)
         a.replace("BLOCKED", blocked).replace("OUT", out);
     message.replace("BLOCKED", blocked);
-    const Run r = runCli(QStringList{"export"} + args + QStringList{writeFile(dir, "a.txt", article)});
+    const Run r =
+        runCli(QStringList{"export"} + args + QStringList{writeFile(dir, "a.txt", article)});
     QCOMPARE(r.status, status);
     QCOMPARE(r.out, QByteArray());
     QVERIFY2(QString::fromLocal8Bit(r.err).contains(message), r.err.constData());

@@ -154,6 +154,9 @@ private slots:
         QTest::newRow("--lang without code") << QStringList{"--lang"};
         QTest::newRow("unknown language") << QStringList{"--lang", "xx", "fast"};
         QTest::newRow("unknown option") << QStringList{"--bogus", "fast"};
+        QTest::newRow("unknown short option") << QStringList{"-x", "fast"};
+        QTest::newRow("--lang after the word, without code") << QStringList{"fast", "--lang"};
+        QTest::newRow("two words after --") << QStringList{"--", "fast", "slow"};
     }
 
     void usageErrors()

@@ -63,11 +63,15 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void help();
+    void subcommandHelp_data();
+    void subcommandHelp();
+    void endOfOptions_data();
+    void endOfOptions();
 
 private:
     // Runs the binary; "FILE" in `args` stands for a file holding `input`,
     // "-" reads `input` from stdin.
-    Run run(QStringList args, const QByteArray &input = {});
+    Run run(QStringList args, const QByteArray &input = {}, const QString &workingDirectory = {});
 
     QTemporaryDir dir;
     int files = 0;
@@ -78,7 +82,7 @@ void CliTest::initTestCase()
     QVERIFY(dir.isValid());
 }
 
-Run CliTest::run(QStringList args, const QByteArray &input)
+Run CliTest::run(QStringList args, const QByteArray &input, const QString &workingDirectory)
 {
     const qsizetype at = args.indexOf("FILE");
     if (at >= 0) {
@@ -89,6 +93,7 @@ Run CliTest::run(QStringList args, const QByteArray &input)
         args[at] = path;
     }
     QProcess p;
+    p.setWorkingDirectory(workingDirectory);
     p.start(REWORDIX_CLI_PATH, args);
     if (!p.waitForStarted())
         return {};
@@ -108,41 +113,51 @@ void CliTest::commands_data()
     QTest::addColumn<int>("status");
 
     QTest::newRow("spin: first copy reads first alternatives")
-        << QStringList{"spin", "FILE"} << QByteArray("{a|b} {c|{d|e}} x\n") << QByteArray("a c x\n") << 0;
+        << QStringList{"spin", "FILE"} << QByteArray("{a|b} {c|{d|e}} x\n") << QByteArray("a c x\n")
+        << 0;
     QTest::newRow("spin: NUL separators")
         << QStringList{"spin", "--copies", "2", "-0", "FILE"} << QByteArray("{a|b}{c|d}")
         << QByteArray("ac\0bd\0", 6) << 0;
-    QTest::newRow("spin: zero copies") << QStringList{"spin", "--copies=0", "FILE"}
-                                       << QByteArray("{a|b}") << QByteArray() << 0;
+    QTest::newRow("spin: zero copies")
+        << QStringList{"spin", "--copies=0", "FILE"} << QByteArray("{a|b}") << QByteArray() << 0;
     QTest::newRow("spin: from stdin, byte-order mark dropped")
         << QStringList{"spin", "-"} << QByteArray("\xEF\xBB\xBF{caf\xC3\xA9|x} \xE2\x82\xAC")
         << QByteArray("caf\xC3\xA9 \xE2\x82\xAC\n") << 0;
-    QTest::newRow("spin: unbalanced") << QStringList{"spin", "FILE"} << QByteArray("{a|b} {c")
-                                      << QByteArray() << 1;
+    QTest::newRow("spin: unbalanced")
+        << QStringList{"spin", "FILE"} << QByteArray("{a|b} {c") << QByteArray() << 1;
     QTest::newRow("count") << QStringList{"count", "FILE"} << QByteArray("{a|b} {c|{d|e}}")
                            << QByteArray("6\n") << 0;
     QTest::newRow("count: trailing empty alternative counts")
         << QStringList{"count", "-"} << QByteArray("{a|b|}") << QByteArray("3\n") << 0;
-    QTest::newRow("count: unbalanced") << QStringList{"count", "FILE"} << QByteArray("x {")
-                                       << QByteArray() << 1;
+    QTest::newRow("count: unbalanced")
+        << QStringList{"count", "FILE"} << QByteArray("x {") << QByteArray() << 1;
     QTest::newRow("flat") << QStringList{"flat", "FILE"} << QByteArray("x {a {b|c}|d} y\n")
                           << QByteArray("x {a b|d} y\n") << 0;
-    QTest::newRow("flat: unbalanced") << QStringList{"flat", "FILE"} << QByteArray("{a {b|c}")
-                                      << QByteArray() << 1;
+    QTest::newRow("flat: unbalanced")
+        << QStringList{"flat", "FILE"} << QByteArray("{a {b|c}") << QByteArray() << 1;
     QTest::newRow("first") << QStringList{"first", "FILE"} << QByteArray("{a|b}  {c|{d|e}}")
                            << QByteArray("a c") << 0;
-    QTest::newRow("first: unbalanced") << QStringList{"first", "FILE"} << QByteArray("{")
-                                       << QByteArray() << 1;
+    QTest::newRow("first: unbalanced")
+        << QStringList{"first", "FILE"} << QByteArray("{") << QByteArray() << 1;
     QTest::newRow("strip-first") << QStringList{"strip-first", "FILE"}
-                                 << QByteArray("{a|b|c} and {x|y}") << QByteArray("{b|c} and y") << 0;
+                                 << QByteArray("{a|b|c} and {x|y}") << QByteArray("{b|c} and y")
+                                 << 0;
     QTest::newRow("strip-first: unmatched brace kept")
         << QStringList{"strip-first", "FILE"} << QByteArray("{a {b|c}") << QByteArray("{a c") << 0;
-    QTest::newRow("stats") << QStringList{"stats", "FILE"} << QByteArray("one two {three|four five}")
-                           << QByteArray("Spun Words: 3\nTotal Words: 5\n33% Unique\nQuality: 1.67\n"
-                                         "1 Paragraph(s)\n")
+    QTest::newRow("stats") << QStringList{"stats", "FILE"}
+                           << QByteArray("one two {three|four five}")
+                           << QByteArray(
+                                  "Spun Words: 3\nTotal Words: 5\n33% Unique\nQuality: 1.67\n"
+                                  "1 Paragraph(s)\n")
                            << 0;
-    QTest::newRow("stats: unbalanced") << QStringList{"stats", "FILE"} << QByteArray("{a b")
-                                       << QByteArray() << 1;
+    QTest::newRow("spin: options after FILE, the last value counts")
+        << QStringList{"spin", "FILE", "--copies", "5", "--copies=2"} << QByteArray("{a|b}{c|d}")
+        << QByteArray("ac\nbd\n") << 0;
+    QTest::newRow("spin: -0 and --copies=N with the separate options")
+        << QStringList{"spin", "-0", "--distinct", "--copies=2", "FILE"} << QByteArray("{a|b}")
+        << QByteArray("a\0b\0", 4) << 0;
+    QTest::newRow("stats: unbalanced")
+        << QStringList{"stats", "FILE"} << QByteArray("{a b") << QByteArray() << 1;
 }
 
 void CliTest::commands()
@@ -195,8 +210,8 @@ void CliTest::distinctCopies()
     QCOMPARE(lines.size(), 11);
     QCOMPARE(QSet<QByteArray>(lines.begin(), lines.begin() + 8).size(), 8);
 
-    const Run wide = run({"spin", "--distinct", "--copies", "64", "FILE"},
-                         QByteArray("{a|b}").repeated(6));
+    const Run wide =
+        run({"spin", "--distinct", "--copies", "64", "FILE"}, QByteArray("{a|b}").repeated(6));
     const QList<QByteArray> all = wide.out.split('\n');
     QCOMPARE(QSet<QByteArray>(all.begin(), all.end() - 1).size(), 64);
 }
@@ -208,7 +223,8 @@ void CliTest::exactCountBeyond64Bits()
     QCOMPARE(r.out, powerOfTwo(200) + '\n');
 
     // A sum of two products: 2^70 + 2^65.
-    const QByteArray text = "{" + QByteArray("{a|b}").repeated(70) + "|" + QByteArray("{a|b}").repeated(65) + "}";
+    const QByteArray text =
+        "{" + QByteArray("{a|b}").repeated(70) + "|" + QByteArray("{a|b}").repeated(65) + "}";
     const Run sum = run({"count", "FILE"}, text);
     QCOMPARE(sum.out, decimalSum(powerOfTwo(70), powerOfTwo(65)) + '\n');
 }
@@ -226,6 +242,15 @@ void CliTest::usageErrors_data()
     QTest::newRow("copy count missing") << QStringList{"spin", "FILE", "--copies"};
     QTest::newRow("bad seed") << QStringList{"spin", "--seed", "x", "FILE"};
     QTest::newRow("unknown option") << QStringList{"spin", "--shuffle", "FILE"};
+    QTest::newRow("unknown option, FILE-only command") << QStringList{"count", "--bogus", "FILE"};
+    QTest::newRow("unknown short option") << QStringList{"flat", "-x", "FILE"};
+    QTest::newRow("value given to a switch") << QStringList{"spin", "--random=yes", "FILE"};
+    QTest::newRow("empty --copies=") << QStringList{"spin", "--copies=", "FILE"};
+    QTest::newRow("copy count too large")
+        << QStringList{"spin", "--copies", "99999999999999999999", "FILE"};
+    QTest::newRow("seed missing") << QStringList{"spin", "FILE", "--seed"};
+    QTest::newRow("spin: two files") << QStringList{"spin", "FILE", "other.txt"};
+    QTest::newRow("--help after -- is a file name") << QStringList{"count", "--", "--help"};
 }
 
 void CliTest::usageErrors()
@@ -244,6 +269,81 @@ void CliTest::help()
     QCOMPARE(r.status, 0);
     for (const char *command : {"spin", "count", "flat", "first", "strip-first", "stats"})
         QVERIFY2(r.out.contains(QByteArray("\n  ") + command + ' '), command);
+}
+
+void CliTest::subcommandHelp_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("names"); // options and argument the help must show
+
+    const QStringList fileOnly{"-h, --help", "FILE"};
+    for (const char *command : {"count", "flat", "first", "strip-first", "stats"})
+        QTest::newRow(command) << QStringList{command, "--help"} << fileOnly;
+    QTest::newRow("spin") << QStringList{"spin", "--help"}
+                          << QStringList{"--copies <N>", "--random", "--distinct",
+                                         "--seed <S>",   "-0",       "FILE"};
+    QTest::newRow("export") << QStringList{"export", "-h"}
+                            << QStringList{"--out <DIR>",
+                                           "--zip",
+                                           "--plain <N>",
+                                           "--html <N>",
+                                           "--plain-single <SEP>",
+                                           "--html-single <SEP>",
+                                           "--plain-name <NAME>",
+                                           "--html-name <NAME>",
+                                           "--merge <CSV>",
+                                           "--seed <S>",
+                                           "FILE"};
+    QTest::newRow("synonyms") << QStringList{"synonyms", "--help"}
+                              << QStringList{"--lang <CODE>", "WORD"};
+    // Help wins over everything else that is valid: nothing is spun or read.
+    QTest::newRow("spin: help among other options")
+        << QStringList{"spin", "--copies", "3", "FILE", "--help"} << QStringList{"--copies <N>"};
+}
+
+void CliTest::subcommandHelp()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, names);
+    const Run r = run(args, "{a|b}");
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QByteArray());
+    QVERIFY2(r.out.startsWith("Usage: rewordix-cli " + args[0].toUtf8() + ' '), r.out.constData());
+    for (const QString &name : names)
+        QVERIFY2(r.out.contains("\n  " + name.toUtf8() + ' '), qPrintable(name));
+}
+
+void CliTest::endOfOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<int>("status");
+
+    // "-x.txt" is a file of the working directory holding "{a|b}"; stdin holds "{a|b|c}".
+    QTest::newRow("file named like an option, after --")
+        << QStringList{"count", "--", "-x.txt"} << QByteArray("2\n") << 0;
+    QTest::newRow("file named like an option, without --")
+        << QStringList{"count", "-x.txt"} << QByteArray() << 2;
+    QTest::newRow("options before --")
+        << QStringList{"spin", "--copies", "2", "--", "-x.txt"} << QByteArray("a\nb\n") << 0;
+    QTest::newRow("option after -- is a second file")
+        << QStringList{"spin", "--", "-x.txt", "--copies"} << QByteArray() << 2;
+    QTest::newRow("stdin after --") << QStringList{"count", "--", "-"} << QByteArray("3\n") << 0;
+}
+
+void CliTest::endOfOptions()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, out);
+    QFETCH(int, status);
+    QFile file(dir.filePath("-x.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write("{a|b}"), 5);
+    file.close();
+    const Run r = run(args, "{a|b|c}", dir.path());
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.err.count('\n'), status == 0 ? 0 : 1);
 }
 
 REWORDIX_TEST_GUILESS_MAIN(CliTest)
