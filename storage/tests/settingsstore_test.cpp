@@ -47,6 +47,9 @@ private:
 void SettingsStoreTest::initTestCase()
 {
     QVERIFY(tmp.isValid());
+    // This test checks where the folders are found from the XDG variables, so it points them
+    // into its own temporary folder instead of using the test mode's private folders.
+    QStandardPaths::setTestModeEnabled(false);
     // Before the first QSettings: the store's folder is taken from XDG_CONFIG_HOME once.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.filePath(QStringLiteral("config"))));
     qputenv("XDG_DATA_HOME", QFile::encodeName(tmp.filePath(QStringLiteral("data"))));

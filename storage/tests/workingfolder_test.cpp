@@ -44,6 +44,9 @@ void WorkingFolderTest::initTestCase()
 {
     QVERIFY(tmp.isValid());
     dataHome = tmp.filePath(QStringLiteral("data"));
+    // This test checks where the folders are found from the XDG variables, so it points them
+    // into its own temporary folder instead of using the test mode's private folders.
+    QStandardPaths::setTestModeEnabled(false);
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.filePath(QStringLiteral("config"))));
 }
