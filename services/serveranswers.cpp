@@ -45,18 +45,20 @@ ListDownload checkListDownload(QByteArrayView body)
     }
     const qsizetype nl = body.indexOf('\n');
     QByteArrayView versionLine = nl < 0 ? body : body.first(nl);
-    if (versionLine.endsWith('\r'))
+    // Line-end debris ("\r" of a CRLF line, trailing blanks) is not written back.
+    while (!versionLine.isEmpty() && QChar::isSpace(uchar(versionLine.back())))
         versionLine.chop(1);
     const QByteArrayView rest = nl < 0 ? QByteArrayView() : body.sliced(nl + 1);
 
-    QStringDecoder lineDecoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error, not something held for more input.
+    QStringDecoder lineDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString line = lineDecoder.decode(versionLine);
     const std::optional<double> version = SynonymFiles::parseVersionLine(line);
     if (lineDecoder.hasError() || !version) {
         d.error = QStringLiteral("no version line");
         return d;
     }
-    QStringDecoder bodyDecoder(QStringDecoder::Utf8);
+    QStringDecoder bodyDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = bodyDecoder.decode(rest); // decoding happens on conversion
     if (bodyDecoder.hasError()) {
         d.error = QStringLiteral("the list is not UTF-8");

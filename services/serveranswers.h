@@ -36,8 +36,8 @@ struct ListDownload
 };
 
 // Accepts a download whose first line is a readable version line ("synonym version 4.1") and
-// whose body is UTF-8; a line feed ends the version line (a carriage return before it is
-// dropped), and a file of the version line alone is an empty list. Refused: an empty answer, a
+// whose body is UTF-8; a line feed ends the version line (blanks and carriage returns before it
+// are dropped), and a file of the version line alone is an empty list. Refused: an empty answer, a
 // first line without a version, a body the synonym store could not decode.
 ListDownload checkListDownload(QByteArrayView body);
 

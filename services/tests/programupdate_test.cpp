@@ -41,11 +41,15 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        server = std::make_unique<UpdateServer>();
+        QVERIFY(server->start());
+    }
     void init()
     {
         home = std::make_unique<QTemporaryDir>();
-        server = std::make_unique<UpdateServer>();
-        QVERIFY(server->start());
+        server->clear();
         client = std::make_unique<NetworkClient>();
         client->setBaseUrl(server->url());
         update = std::make_unique<ProgramUpdate>(*client);
@@ -57,7 +61,6 @@ private slots:
     {
         update.reset();
         client.reset();
-        server.reset();
     }
 
     void versionAnswer_data()

@@ -135,6 +135,10 @@ private slots:
         QTest::newRow("empty") << QByteArray() << false << 0.0 << QByteArray();
         QTest::newRow("no version line")
             << QByteArray("<html>error</html>\nfast|quick") << false << 0.0 << QByteArray();
+        QTest::newRow("version line cut inside a character")
+            << QByteArray("-0\xc7") << false << 0.0 << QByteArray();
+        QTest::newRow("body cut inside a character")
+            << QByteArray("synonym version 4\nfast|sn\xc3") << false << 0.0 << QByteArray();
         QTest::newRow("body not UTF-8")
             << QByteArray("synonym version 4\nfa\xffst|quick") << false << 0.0 << QByteArray();
     }

@@ -1,5 +1,6 @@
 #include "networkclient.h"
 #include "synonymsync.h"
+#include "testfolder.h"
 #include "updateserver.h"
 
 #include "synonyms/synonymstore.h"
@@ -19,7 +20,7 @@ class SynonymSyncTest : public QObject
 private:
     QTemporaryDir config;
     QTemporaryDir noThesauri;
-    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<TestFolder> home;
     std::unique_ptr<UpdateServer> server;
     std::unique_ptr<NetworkClient> client;
     std::unique_ptr<SynonymStore> store;
@@ -27,18 +28,9 @@ private:
     QStringList off; // languages switched off in "Language Update"
     int reloads = 0;
 
-    QString folder() const { return home->path() + "/"; }
-    void write(const QString &name, const QByteArray &content)
-    {
-        QFile f(folder() + name);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(content), content.size());
-    }
-    QByteArray read(const QString &name) const
-    {
-        QFile f(folder() + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
-    }
+    QString folder() const { return home->path(); }
+    void write(const QString &name, const QByteArray &content) { home->write(name, content); }
+    QByteArray read(const QString &name) const { return home->read(name); }
 
     // Runs the version query and the walk until it ends.
     void runWalk()
@@ -57,15 +49,16 @@ private:
 private slots:
     void initTestCase()
     {
+        server = std::make_unique<UpdateServer>();
+        QVERIFY(server->start());
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         QStandardPaths::setTestModeEnabled(true);
     }
 
     void init()
     {
-        home = std::make_unique<QTemporaryDir>();
-        server = std::make_unique<UpdateServer>();
-        QVERIFY(server->start());
+        home = std::make_unique<TestFolder>();
+        server->clear();
         client = std::make_unique<NetworkClient>();
         client->setBaseUrl(server->url());
         client->setTimeout(20000);
@@ -88,7 +81,6 @@ private slots:
         sync.reset();
         store.reset();
         client.reset();
-        server.reset();
     }
 
     // ---- usage upload ---------------------------------------------------------------------

@@ -38,6 +38,14 @@ public:
         process.waitForFinished(20000);
     }
 
+    // Forgets the answers and the request log of the previous test.
+    void clear()
+    {
+        QDir dir(folder.path());
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden))
+            QVERIFY(dir.remove(name));
+    }
+
     QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
 
     // The answer to the request for `name` ("page_346", "english_syn4.dat", "post_page_11").
