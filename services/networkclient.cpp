@@ -99,6 +99,13 @@ bool NetworkClient::start(const QString &pathAndQuery, const QByteArray *postBod
         r = nam->get(request);
     }
     reply = r;
+    tooLarge = false;
+    connect(r, &QNetworkReply::downloadProgress, this, [this, r](qint64 received, qint64 total) {
+        if (received > maximumBytes || total > maximumBytes) {
+            tooLarge = true;
+            r->abort();
+        }
+    });
     if (progress)
         connect(r, &QNetworkReply::downloadProgress, this, std::move(progress));
     connect(r, &QNetworkReply::finished, this, [this, r, finished = std::move(finished)] {
@@ -106,7 +113,12 @@ bool NetworkClient::start(const QString &pathAndQuery, const QByteArray *postBod
             return;
         reply = nullptr;
         r->disconnect(this);
-        const Result result = resultOf(r);
+        Result result = resultOf(r);
+        if (tooLarge) {
+            result.ok = false;
+            result.body.clear();
+            result.error = QStringLiteral("Answer larger than %1 bytes").arg(maximumBytes);
+        }
         r->deleteLater();
         if (finished)
             finished(result);

@@ -34,6 +34,9 @@ public:
     using Finished = std::function<void(const Result &)>;
 
     static constexpr int defaultTimeoutMs = 30000;
+    // Nothing the update server sends comes near this; a larger answer is refused rather than
+    // held in memory.
+    static constexpr qint64 defaultMaximumBytes = 256 * 1024 * 1024;
 
     explicit NetworkClient(QObject *parent = nullptr);
     ~NetworkClient() override;
@@ -46,6 +49,7 @@ public:
     bool isConfigured() const { return !base.isEmpty(); }
 
     void setTimeout(int milliseconds) { timeoutMs = milliseconds; }
+    void setMaximumBytes(qint64 bytes) { maximumBytes = bytes; }
 
     // base + `pathAndQuery` ("/?page_id=346", "/english_syn4.dat").
     QUrl urlFor(const QString &pathAndQuery) const;
@@ -68,4 +72,6 @@ private:
     QPointer<QNetworkReply> reply;
     QString base;
     int timeoutMs = defaultTimeoutMs;
+    qint64 maximumBytes = defaultMaximumBytes;
+    bool tooLarge = false; // the request in flight was stopped for its size
 };

@@ -251,6 +251,7 @@ private slots:
         QTest::newRow("empty answer") << "empty";
         QTest::newRow("no version line") << "noversion";
         QTest::newRow("not UTF-8") << "binary";
+        QTest::newRow("larger than any list may be") << "huge";
     }
     void failedDownloadKeepsList()
     {
@@ -266,6 +267,8 @@ private slots:
             answer = "<html>Moved</html>\nnew|c|d\n";
         else if (how == "binary")
             answer = "synonym version 2\n\xff\xfe\x00\x01";
+        else if (how == "huge")
+            answer += QByteArray(1000, 'a');
         server->put("english_syn4.dat", answer);
         if (how == "truncate")
             server->truncate("english_syn4.dat");
@@ -275,6 +278,8 @@ private slots:
             server->stall("english_syn4.dat");
         if (how == "stall")
             client->setTimeout(500);
+        if (how == "huge")
+            client->setMaximumBytes(500);
         server->put("english_fav_syn4.dat", "synonym version 2\nnew|__good::::e\n");
 
         QSignalSpy messages(sync.get(), &SynonymSync::userMessage);
