@@ -3,6 +3,7 @@
 #include "updateserver.h"
 
 #include <QSignalSpy>
+#include <QSslConfiguration>
 #include <QtTest>
 
 #include <memory>
@@ -135,6 +136,35 @@ private slots:
         QCOMPARE(last.at(0).toLongLong(), qint64(11));
         QVERIFY2(last.at(2).toString().startsWith("Download Speed: "),
                  qPrintable(last.at(2).toString()));
+    }
+
+    void httpsServer()
+    {
+        // A certificate made for 127.0.0.1 and trusted by this test only.
+        QTemporaryDir keys;
+        const QString cert = keys.filePath("cert.pem"), key = keys.filePath("key.pem");
+        QProcess openssl;
+        openssl.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                                  "-subj", "/CN=127.0.0.1", "-addext",
+                                  "subjectAltName=IP:127.0.0.1", "-keyout", key, "-out", cert});
+        if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
+            QSKIP("openssl could not make a test certificate");
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.addCaCertificates(cert);
+        QSslConfiguration::setDefaultConfiguration(tls);
+
+        UpdateServer secure;
+        QVERIFY(secure.start(cert, key));
+        QVERIFY(secure.url().startsWith("https://"));
+        secure.put("page_20", "1.2");
+        secure.put("Rewordix.exe", "SECURE PROGRAM");
+        client->setBaseUrl(secure.url());
+        QCOMPARE(check(), "new");
+        QCOMPARE(secure.requests(), (QStringList{"GET /?page_id=20", "GET /Rewordix.exe"}));
+        QFile f(downloadPath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("SECURE PROGRAM"));
     }
 };
 

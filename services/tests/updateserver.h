@@ -17,12 +17,16 @@ public:
     ~UpdateServer() { stop(); }
     Q_DISABLE_COPY_MOVE(UpdateServer)
 
-    // Starts the server; false (with a test failure message) when it did not say its port.
-    bool start()
+    // Starts the server (HTTPS when given a PEM certificate and key); false when it did not say
+    // its port.
+    bool start(const QString &certificate = {}, const QString &key = {})
     {
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral("python3"),
-                      {QStringLiteral(UPDATE_SERVER_SCRIPT), folder.path()});
+        QStringList arguments{QStringLiteral(UPDATE_SERVER_SCRIPT), folder.path()};
+        if (!certificate.isEmpty())
+            arguments << certificate << key;
+        scheme = certificate.isEmpty() ? QStringLiteral("http") : QStringLiteral("https");
+        process.start(QStringLiteral("python3"), arguments);
         if (!process.waitForStarted(20000) || !process.waitForReadyRead(20000)) {
             qWarning("The update server did not start");
             return false;
@@ -46,7 +50,7 @@ public:
             QVERIFY(dir.remove(name));
     }
 
-    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
+    QString url() const { return QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(port); }
 
     // The answer to the request for `name` ("page_346", "english_syn4.dat", "post_page_11").
     void put(const QString &name, const QByteArray &content)
@@ -80,5 +84,6 @@ public:
 private:
     QTemporaryDir folder;
     QProcess process;
+    QString scheme = QStringLiteral("http");
     int port = 0;
 };

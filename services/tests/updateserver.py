@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """A local update server for the tests.
 
-Usage: updateserver.py FOLDER
+Usage: updateserver.py FOLDER [CERTIFICATE KEY]
 
 Answers GET requests from the files of FOLDER: "/?page_id=346" is the file "page_346",
 "/english_syn4.dat" the file "english_syn4.dat"; a missing file is a 404. Beside a file:
@@ -10,10 +10,12 @@ Answers GET requests from the files of FOLDER: "/?page_id=346" is the file "page
   NAME.stall     announce 1000 bytes more, send what there is, then go silent for a minute
 A POST is answered with the file "post_" + NAME (default: 200 and "ok") and its body is kept as
 "posted_1", "posted_2", ... Every request is appended to FOLDER/requests.log as "METHOD PATH".
-Prints the port it listens on (127.0.0.1 only) and serves until killed.
+With a certificate and key (PEM files) it speaks HTTPS. Prints the port it listens on
+(127.0.0.1 only) and serves until killed.
 """
 import http.server
 import os
+import ssl
 import sys
 import time
 import urllib.parse
@@ -89,5 +91,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
 server.daemon_threads = True
+if len(sys.argv) > 3:
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(sys.argv[2], sys.argv[3])
+    server.socket = context.wrap_socket(server.socket, server_side=True)
 print(server.server_address[1], flush=True)
 server.serve_forever()
