@@ -49,9 +49,15 @@ void ProgramUpdate::dp(qint64 received, qint64 total)
 void ProgramUpdate::dpFinished(const NetworkClient::Result &result)
 {
     emit downloadEnded();
-    if (!result.ok || result.body.isEmpty()) {
-        qWarning("Program download failed: %s",
-                 qPrintable(result.ok ? QStringLiteral("empty answer") : result.error));
+    QString refused;
+    if (!result.ok)
+        refused = result.error;
+    else if (result.body.isEmpty())
+        refused = QStringLiteral("empty answer");
+    else if (!serveranswers::looksLikeProgram(result.body))
+        refused = QStringLiteral("not a program for this platform");
+    if (!refused.isEmpty()) {
+        qWarning("Program download refused: %s", qPrintable(refused));
         emit noNewVersion();
         return;
     }

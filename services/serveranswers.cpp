@@ -36,6 +36,18 @@ double parseProgramVersion(QByteArrayView answer)
     return parseDecimal(QString::fromUtf8(answer)).value_or(0.0);
 }
 
+bool looksLikeProgram(QByteArrayView body)
+{
+#if defined(Q_OS_WIN)
+    return body.startsWith("MZ");
+#elif defined(Q_OS_MACOS)
+    return body.startsWith("\xCF\xFA\xED\xFE") || body.startsWith("\xCA\xFE\xBA\xBE");
+#else
+    return body.startsWith("\x7F"
+                           "ELF");
+#endif
+}
+
 ListDownload checkListDownload(QByteArrayView body)
 {
     ListDownload d;

@@ -26,6 +26,11 @@ std::optional<double> parseDecimal(QStringView text);
 // The answer to the program-version query; 0 when it is not a decimal number.
 double parseProgramVersion(QByteArrayView answer);
 
+// Whether a downloaded program starts like an executable of this platform (ELF; "MZ" on
+// Windows; Mach-O on macOS). An error page served with status 200 is not installed as the
+// program.
+bool looksLikeProgram(QByteArrayView body);
+
 // A downloaded list or favourites file checked before it may replace the one in use.
 struct ListDownload
 {

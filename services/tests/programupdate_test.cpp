@@ -56,7 +56,8 @@ private slots:
         update = std::make_unique<ProgramUpdate>(*client);
         update->setCurrentVersion(1.191);
         update->setDownloadPath(downloadPath());
-        server->put("Rewordix.exe", "NEW PROGRAM");
+        server->put("Rewordix.exe", "\x7F"
+                                    "ELF new program");
     }
     void cleanup()
     {
@@ -88,7 +89,8 @@ private slots:
         if (outcome == "new") {
             QFile f(downloadPath());
             QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), QByteArray("NEW PROGRAM"));
+            QCOMPARE(f.readAll(), QByteArray("\x7F"
+                                             "ELF new program"));
         }
     }
 
@@ -106,6 +108,7 @@ private slots:
         QTest::newRow("empty") << "empty";
         QTest::newRow("cut short") << "truncate";
         QTest::newRow("missing") << "status";
+        QTest::newRow("an error page is not a program") << "page";
     }
     void badDownloadLeavesNothingForTheUpdater()
     {
@@ -115,6 +118,8 @@ private slots:
             server->put("Rewordix.exe", "");
         else if (how == "truncate")
             server->truncate("Rewordix.exe");
+        else if (how == "page")
+            server->put("Rewordix.exe", "<html>Service moved</html>");
         else
             server->setStatus("Rewordix.exe", 404);
         QCOMPARE(check(), "none");
@@ -133,7 +138,7 @@ private slots:
         QCOMPARE(ended.count(), 1);
         QVERIFY(!progress.isEmpty());
         const QList<QVariant> last = progress.constLast();
-        QCOMPARE(last.at(0).toLongLong(), qint64(11));
+        QCOMPARE(last.at(0).toLongLong(), qint64(16));
         QVERIFY2(last.at(2).toString().startsWith("Download Speed: "),
                  qPrintable(last.at(2).toString()));
     }
@@ -158,13 +163,15 @@ private slots:
         QVERIFY(secure.start(cert, key));
         QVERIFY(secure.url().startsWith("https://"));
         secure.put("page_20", "1.2");
-        secure.put("Rewordix.exe", "SECURE PROGRAM");
+        secure.put("Rewordix.exe", "\x7F"
+                                   "ELF secure program");
         client->setBaseUrl(secure.url());
         QCOMPARE(check(), "new");
         QCOMPARE(secure.requests(), (QStringList{"GET /?page_id=20", "GET /Rewordix.exe"}));
         QFile f(downloadPath());
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("SECURE PROGRAM"));
+        QCOMPARE(f.readAll(), QByteArray("\x7F"
+                                         "ELF secure program"));
     }
 };
 

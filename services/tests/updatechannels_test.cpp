@@ -88,13 +88,15 @@ private slots:
     void newProgramStopsTheChain()
     {
         server->put("page_20", "1.2");
-        server->put("Rewordix.exe", "PROGRAM");
+        server->put("Rewordix.exe", "\x7F"
+                                    "ELF program");
         makeChannels(server->url());
         QSignalSpy ready(channels.get(), &UpdateChannels::newVersionDownloaded);
         channels->start();
         QVERIFY2(ready.wait(20000), "no new program was reported");
         QCOMPARE(server->requests(), (QStringList{"GET /?page_id=20", "GET /Rewordix.exe"}));
-        QCOMPARE(read("rewordix"), QByteArray("PROGRAM"));
+        QCOMPARE(read("rewordix"), QByteArray("\x7F"
+                                              "ELF program"));
     }
 
     void noServerOnlyLoads()
