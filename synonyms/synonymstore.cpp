@@ -402,6 +402,27 @@ void SynonymStore::listFileFailed()
     emit synonymFileError();
 }
 
+// ---- downloads ------------------------------------------------------------------------------
+
+double SynonymStore::fileVersion(const QString &code, bool favourites) const
+{
+    return (favourites ? favsynver : synver).value(code, 0.0);
+}
+
+bool SynonymStore::promoteDownloads(const QString &code)
+{
+    const bool ok = SynonymFiles::promoteWaiting(tempDir, code);
+    const SynonymFiles::Version list =
+        SynonymFiles::readVersion(tempDir + SynonymFiles::listFile(code));
+    const SynonymFiles::Version fav =
+        SynonymFiles::readVersion(tempDir + SynonymFiles::favFile(code));
+    if (list.status == SynonymFiles::VersionStatus::Read)
+        synver.insert(code, list.value);
+    if (fav.status == SynonymFiles::VersionStatus::Read)
+        favsynver.insert(code, fav.value);
+    return ok;
+}
+
 // ---- candidates -----------------------------------------------------------------------------
 
 QList<SynonymStore::Candidate> SynonymStore::candidateList(const QString &word) const

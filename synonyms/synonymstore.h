@@ -102,6 +102,14 @@ public:
     // Whether a load has completed since the store was made.
     bool hasLoaded() const { return loads > 0; }
 
+    // ---- downloads ----------------------------------------------------------------------------
+
+    // The version of the language's list (or favourites) file in use; 0 when none was read.
+    double fileVersion(const QString &code, bool favourites) const;
+    // Puts the language's waiting downloads in place of its files in use and records their
+    // versions. False when a waiting file could not be put in place (it waits for the next load).
+    bool promoteDownloads(const QString &code);
+
     // ---- candidates ---------------------------------------------------------------------------
 
     // The candidates offered for `word` as it stands in the text: "(blank)", the word, then user

@@ -1,0 +1,74 @@
+#include "programupdate.h"
+
+#include "serveranswers.h"
+#include "transferspeed.h"
+
+#include <QSaveFile>
+
+ProgramUpdate::ProgramUpdate(NetworkClient &client, QObject *parent)
+    : QObject(parent), client(client)
+{
+}
+
+ProgramUpdate::~ProgramUpdate() = default;
+
+void ProgramUpdate::startUpdateChecker()
+{
+    time.start();
+    client.get(QStringLiteral("/?page_id=20"), {},
+               [this](const NetworkClient::Result &r) { dpApp(r); });
+}
+
+void ProgramUpdate::dpApp(const NetworkClient::Result &result)
+{
+    if (!result.ok) {
+        qWarning("Program version query failed: %s", qPrintable(result.error));
+        emit versionCheckError();
+        return;
+    }
+    const double v = serveranswers::parseProgramVersion(result.body);
+    if (!(curVer < v) || downloadPath.isEmpty()) {
+        emit noNewVersion();
+        return;
+    }
+    emit downloadStarted(QStringLiteral("Downloading new version..."));
+    time.restart();
+    client.get(
+        QStringLiteral("/Rewordix.exe"),
+        [this](qint64 received, qint64 total) { dp(received, total); },
+        [this](const NetworkClient::Result &r) { dpFinished(r); });
+}
+
+void ProgramUpdate::dp(qint64 received, qint64 total)
+{
+    emit downloadProgress(
+        received, total,
+        transferspeed::speedText(received, time.elapsed(), transferspeed::longByteUnit));
+}
+
+void ProgramUpdate::dpFinished(const NetworkClient::Result &result)
+{
+    emit downloadEnded();
+    QString refused;
+    if (!result.ok)
+        refused = result.error;
+    else if (result.body.isEmpty())
+        refused = QStringLiteral("empty answer");
+    else if (!serveranswers::looksLikeProgram(result.body))
+        refused = QStringLiteral("not a program for this platform");
+    if (!refused.isEmpty()) {
+        qWarning("Program download refused: %s", qPrintable(refused));
+        emit noNewVersion();
+        return;
+    }
+    // The Updater installs whatever it finds at the path, so only a whole download may be
+    // there: QSaveFile leaves an older file untouched when writing fails.
+    QSaveFile out(downloadPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(result.body) != result.body.size() ||
+        !out.commit()) {
+        qWarning("Cannot write %s: %s", qPrintable(downloadPath), qPrintable(out.errorString()));
+        emit noNewVersion();
+        return;
+    }
+    emit newVersionDownloaded();
+}

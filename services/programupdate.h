@@ -1,0 +1,51 @@
+#pragma once
+
+#include "networkclient.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+// The program channel of the update server: once per run, after the first synonym load, the
+// server's program version is compared with ours (as decimal numbers: 1.2 is newer than 1.191);
+// a newer program is downloaded into the working folder, where the Updater installs it at the
+// next start.
+class ProgramUpdate final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ProgramUpdate(NetworkClient &client, QObject *parent = nullptr);
+    ~ProgramUpdate() override;
+    Q_DISABLE_COPY_MOVE(ProgramUpdate)
+
+    void setCurrentVersion(double version) { curVer = version; }
+    // Where the downloaded program is written (the path the Updater is given).
+    void setDownloadPath(const QString &path) { downloadPath = path; }
+
+    // Sends the version query. Nothing happens without a server; a failed query ends the
+    // update work of this run (versionCheckError).
+    void startUpdateChecker();
+
+signals:
+    // The download row: "Downloading new version...", progress with its speed label, hidden at
+    // the end.
+    void downloadStarted(const QString &statusText);
+    void downloadProgress(qint64 received, qint64 total, const QString &speedText);
+    void downloadEnded();
+    // The new program is in place for the Updater: tell the user, call the Updater and exit.
+    void newVersionDownloaded();
+    // No newer program (or its download yielded nothing): the synonym channel follows.
+    void noNewVersion();
+    void versionCheckError();
+
+private:
+    void dpApp(const NetworkClient::Result &result);
+    void dp(qint64 received, qint64 total);
+    void dpFinished(const NetworkClient::Result &result);
+
+    NetworkClient &client;
+    double curVer = 0;
+    QString downloadPath;
+    QElapsedTimer time;
+};
