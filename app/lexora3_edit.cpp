@@ -90,9 +90,10 @@ void Lexora3::hyperlink()
     QMyTextEdit *editor = views->formattingEditor();
     if (!editor)
         return;
-    if (!insertLinkQD)
+    if (!insertLinkQD) {
         insertLinkQD = new InsertLinkQD(this);
         insertLinkQD->setObjectName(QStringLiteral("insertLinkQD"));
+    }
     insertLinkQD->execFor(editor);
 }
 

@@ -1,8 +1,8 @@
 // A downloaded synonym or favourites list from arbitrary bytes: an accepted download is written
 // as a version line whose number is the one reported, a line feed and a UTF-8 body, and checking
 // what would be written accepts it again unchanged; a refused one writes nothing and says why.
-#include "serveranswers.h"
-#include "synonymfiles.h"
+#include "services/serveranswers.h"
+#include "synonyms/synonymfiles.h"
 
 #include <QString>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
 // The update server's version answers from arbitrary bytes: the list-version answer only ever
 // changes a group to a finite number, a field that does not read as one keeps the previous
 // value, and the program version is finite and 0 for anything that is not a decimal number.
-#include "serveranswers.h"
+#include "services/serveranswers.h"
 
 #include <QList>
 #include <QString>

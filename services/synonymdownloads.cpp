@@ -2,7 +2,7 @@
 
 #include "transferspeed.h"
 
-#include "synonyms/language.h"
+#include "storage/language.h"
 #include "synonyms/synonymfiles.h"
 
 const QList<SynonymDownload> &SynonymDownload::all()

@@ -1,6 +1,6 @@
 #include "usageform.h"
 
-#include "synonyms/language.h"
+#include "storage/language.h"
 #include "synonyms/usagelog.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "networkclient.h"
-#include "programupdate.h"
+#include "services/networkclient.h"
+#include "services/programupdate.h"
 #include "updateserver.h"
 
 #include <QSignalSpy>

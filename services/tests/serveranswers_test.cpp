@@ -1,6 +1,6 @@
-#include "serveranswers.h"
-#include "synonymdownloads.h"
-#include "transferspeed.h"
+#include "services/serveranswers.h"
+#include "services/synonymdownloads.h"
+#include "services/transferspeed.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "networkclient.h"
-#include "synonymsync.h"
+#include "services/networkclient.h"
+#include "services/synonymsync.h"
 #include "testfolder.h"
 #include "updateserver.h"
 

@@ -1,6 +1,6 @@
-#include "networkclient.h"
-#include "synonymsync.h"
-#include "updatechannels.h"
+#include "services/networkclient.h"
+#include "services/synonymsync.h"
+#include "services/updatechannels.h"
 #include "testfolder.h"
 #include "updateserver.h"
 
