@@ -1,3 +1,5 @@
+#include "tablerows.h"
+
 #include "services/copyscapeaccount.h"
 #include "services/wordpresssites.h"
 
@@ -25,19 +27,7 @@ private:
         QSqlQuery q(db->database());
         QVERIFY2(q.exec(statement), qPrintable(statement));
     }
-    QList<QStringList> rows(const QString &table) const
-    {
-        QList<QStringList> list;
-        QSqlQuery q(db->database());
-        q.exec("select * from " + table);
-        while (q.next()) {
-            QStringList row;
-            for (int c = 1; c < q.record().count(); ++c)
-                row.append(q.value(c).toString());
-            list.append(row);
-        }
-        return list;
-    }
+    QList<QStringList> rows(const QString &table) const { return tableRows(db->database(), table); }
 
 private slots:
     void init()

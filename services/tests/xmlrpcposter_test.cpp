@@ -138,7 +138,8 @@ private slots:
         r.content = QStringLiteral("Line one\nΑλφα & <p>β</p>\n🙂 \uFDD0"
                                    "0\uFDD1 𝄞");
         r.categories = QStringList{QStringLiteral("Ünïcode 🎉")};
-        r.keywords = QStringLiteral("a\x01" "b,");
+        r.keywords = QStringLiteral("a\x01"
+                                    "b,");
         const XmlRpcPoster poster(r);
         QVERIFY2(poster.outcome().success, qPrintable(poster.outcome().text));
         const QJsonObject post = lastCall().value("post").toObject();
