@@ -23,9 +23,9 @@ std::string utf8(const QString &s)
 // ideographs), so an article holding one could never be posted. Such characters go through
 // xmlrpc-c as a placeholder, U+FDD0 + number + U+FDD1 (noncharacters, which it passes
 // unchanged), and are put back into the generated XML as UTF-8. U+FDD0 and U+FDD1 themselves
-// take the same way, so no text is mistaken for a placeholder. Control characters that XML
-// cannot hold at all (C0 other than tab, line feed and carriage return) are left out: the
-// blog's parser would refuse the whole call.
+// take the same way, so no text is mistaken for a placeholder. Characters XML cannot hold at
+// all (C0 controls other than tab, line feed and carriage return; U+FFFE, U+FFFF) are left out:
+// the blog's parser would refuse the whole call.
 class Placeholders
 {
 public:
@@ -34,7 +34,7 @@ public:
         QString out;
         out.reserve(text.size());
         for (const char32_t c : text.toUcs4()) {
-            if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+            if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF)
                 continue;
             if (c > 0xFFFF || c == open || c == close) {
                 out += QChar(open) + QString::number(chars.size()) + QChar(close);
