@@ -26,5 +26,6 @@ int runStripFirst(const QStringList &args);
 int runStats(const QStringList &args);
 int runExport(const QStringList &args);
 int runSynonyms(const QStringList &args);
+int runPost(const QStringList &args);
 
 } // namespace cli

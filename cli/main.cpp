@@ -33,6 +33,12 @@ const cli::Command commands[] = {
      "tab and its kind (user-favourite, best, better, good, user, server); the language defaults "
      "to the editor's",
      cli::runSynonyms},
+    {"post",
+     "--url URL --user NAME --password-file FILE [--title TITLE] [--categories A,B] "
+     "[--keywords K1,K2] [--seed S] ARTICLE",
+     "posts one spun copy of ARTICLE to a WordPress blog over XML-RPC and prints the post id; "
+     "a refused or failed post prints the error and exits with 5",
+     cli::runPost},
 };
 
 void printHelp()
@@ -43,7 +49,8 @@ void printHelp()
     for (const cli::Command &c : commands) {
         text += "  " + QByteArray(c.name) + ' ' + c.synopsis + "\n      " + c.summary + '\n';
     }
-    text += "\nexit status: 0 success, 1 unbalanced text, 2 usage error, 3 output error\n";
+    text += "\nexit status: 0 success, 1 unbalanced text, 2 usage error, 3 output error, "
+            "5 post refused or failed\n";
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
 }
 
