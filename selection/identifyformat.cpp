@@ -14,7 +14,7 @@ void applyIdentified(QTextDocument &document, const QList<TextSpan> &spans)
     cursor.setCharFormat(QTextCharFormat());
     QTextCharFormat underlined;
     underlined.setFontUnderline(true);
-    const int last = document.characterCount() - 1; // the final paragraph separator is no text
+    const qsizetype last = document.characterCount() - 1; // the final paragraph separator is no text
     for (const TextSpan &span : spans) {
         const int from = int(qBound<qsizetype>(0, span.start, last));
         const int to = int(qBound<qsizetype>(0, span.start + span.length, last));
