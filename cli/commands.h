@@ -27,5 +27,7 @@ int runStats(const QStringList &args);
 int runExport(const QStringList &args);
 int runSynonyms(const QStringList &args);
 int runPost(const QStringList &args);
+int runAutoSelect(const QStringList &args);
+int runReplaceFavorites(const QStringList &args);
 
 } // namespace cli

@@ -39,6 +39,15 @@ const cli::Command commands[] = {
      "posts one spun copy of ARTICLE to a WordPress blog over XML-RPC and prints the post id; "
      "a refused or failed post prints the error and exits with 5",
      cli::runPost},
+    {"auto-select",
+     "[--lang CODE] [--max-syn N] [--level L] [--no-keep] [--number-one] [--passes L1,L2,...] "
+     "FILE",
+     "every word and phrase with synonyms wrapped in a group of it and up to N synonyms "
+     "(default 5) from the lists of level L (default 4, all), protected terms left alone",
+     cli::runAutoSelect},
+    {"replace-favorites", "[--lang CODE] FILE",
+     "every lower-case word with user favourites replaced by a group of it and its favourites",
+     cli::runReplaceFavorites},
 };
 
 void printHelp()

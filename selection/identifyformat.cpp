@@ -1,0 +1,35 @@
+#include "identifyformat.h"
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace selection {
+
+void applyIdentified(QTextDocument &document, const QList<TextSpan> &spans)
+{
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.setCharFormat(QTextCharFormat());
+    QTextCharFormat underlined;
+    underlined.setFontUnderline(true);
+    const qsizetype last = document.characterCount() - 1; // the final paragraph separator is no text
+    for (const TextSpan &span : spans) {
+        const int from = int(qBound<qsizetype>(0, span.start, last));
+        const int to = int(qBound<qsizetype>(0, span.start + span.length, last));
+        if (from >= to)
+            continue;
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(underlined);
+    }
+    cursor.endEditBlock();
+}
+
+void removeUnderline(QTextDocument &document)
+{
+    applyIdentified(document, {});
+}
+
+} // namespace selection
