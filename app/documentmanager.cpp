@@ -91,32 +91,21 @@ QTabWidget *DocumentManager::tabs(View view) const
 
 MyTabItem *DocumentManager::current(View view) const
 {
-    switch (view) {
-    case View::Flat:
-        return flatItem;
-    case View::Spun:
-        return spunItem;
-    case View::Html:
-        return webItem;
-    case View::Edit:
-        break;
-    }
-    return item;
+    return view == View::Edit ? item : qobject_cast<MyTabItem *>(tabs(view)->currentWidget());
 }
 
 QMyTextEdit *DocumentManager::editor(View view) const
 {
-    switch (view) {
-    case View::Flat:
-        return flatTextEdit;
-    case View::Spun:
-        return spunTextEdit;
-    case View::Html:
+    if (view == View::Html)
         return nullptr;
-    case View::Edit:
-        break;
-    }
-    return textEdit;
+    MyTabItem *tab = current(view);
+    return tab ? tab->getTextEdit() : nullptr;
+}
+
+QTextBrowser *DocumentManager::browser() const
+{
+    MyTabItem *tab = current(View::Html);
+    return tab ? tab->getTextBrowser() : nullptr;
 }
 
 int DocumentManager::count() const
@@ -156,12 +145,6 @@ void DocumentManager::syncCurrentTabs()
     MyTabItem *const before = item;
     item = qobject_cast<MyTabItem *>(mainTabs->currentWidget());
     textEdit = item ? item->getTextEdit() : nullptr;
-    flatItem = qobject_cast<MyTabItem *>(flatTab->currentWidget());
-    flatTextEdit = flatItem ? flatItem->getTextEdit() : nullptr;
-    spunItem = qobject_cast<MyTabItem *>(spunTab->currentWidget());
-    spunTextEdit = spunItem ? spunItem->getTextEdit() : nullptr;
-    webItem = qobject_cast<MyTabItem *>(webTab->currentWidget());
-    webTextEdit = webItem ? webItem->getTextBrowser() : nullptr;
     if (item != before)
         emit currentDocumentChanged();
 }

@@ -46,7 +46,8 @@ public:
     QMyTextEdit *editor() const { return textEdit; }
     // The editor of a view's current tab; the HTML view has a browser instead (null here).
     QMyTextEdit *editor(View view) const;
-    QTextBrowser *browser() const { return webTextEdit; }
+    // The HTML view's browser of the current document.
+    QTextBrowser *browser() const;
     int count() const;
     MyTabItem *documentAt(int index) const;
     // Number of the last "Untitled" document.
@@ -63,7 +64,7 @@ public:
     bool fileSaveAs(MyTabItem *tab, int index);
     // Asks before a modified document tab is closed; true when it may close.
     bool maybeSave(int index);
-    // Re-reads the current tab of every page; announces a new current document.
+    // Re-reads the current document tab; announces a new current document.
     void syncCurrentTabs();
     // Makes `index` current in every page but `except`, without the pages' tab handlers.
     void alignPages(int index, QTabWidget *except);
@@ -128,10 +129,4 @@ private:
     QTabWidget *webTab = nullptr;
     MyTabItem *item = nullptr;
     QMyTextEdit *textEdit = nullptr;
-    MyTabItem *flatItem = nullptr;
-    MyTabItem *spunItem = nullptr;
-    MyTabItem *webItem = nullptr;
-    QMyTextEdit *flatTextEdit = nullptr;
-    QMyTextEdit *spunTextEdit = nullptr;
-    QTextBrowser *webTextEdit = nullptr;
 };

@@ -264,6 +264,8 @@ void Lexora3::populateLangBox()
             ltr();
         }
         setValidator(stored.code);
+    } else {
+        storage::saveLanguageSettings(stored.code, false);
     }
 }
 

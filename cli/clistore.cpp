@@ -67,11 +67,7 @@ std::optional<QString> chosenLanguage(const QCommandLineParser &parser, const ch
 {
     QString lang = parser.value(QStringLiteral("lang"));
     if (lang.isEmpty()) {
-        lang = storage::value(storage::keys::languageSettings)
-                   .toMap()
-                   .value(storage::langEntry)
-                   .toString();
-        return Language::isKnownCode(lang) ? lang : QStringLiteral("eng");
+        return storage::storedLanguage().code;
     }
     if (Language::isKnownCode(lang))
         return lang;

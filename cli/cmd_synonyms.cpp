@@ -16,19 +16,6 @@
 #include <cstdio>
 
 namespace cli {
-namespace {
-
-// The language of the editor's language box: "lang" of "languageSettings", else English.
-QString defaultLanguage()
-{
-    const QString lang = storage::value(storage::keys::languageSettings)
-                             .toMap()
-                             .value(storage::langEntry)
-                             .toString();
-    return Language::isKnownCode(lang) ? lang : QStringLiteral("eng");
-}
-
-} // namespace
 
 int runSynonyms(const QStringList &args)
 {
@@ -45,7 +32,7 @@ int runSynonyms(const QStringList &args)
         return commandLine.usageError(QStringLiteral("give a word or quoted phrase, not blanks"));
     QString lang = commandLine.value(QStringLiteral("lang"));
     if (lang.isEmpty()) {
-        lang = defaultLanguage();
+        lang = storage::storedLanguage().code;
     } else if (!Language::isKnownCode(lang)) {
         QStringList codes;
         for (const Language &l : Language::all())

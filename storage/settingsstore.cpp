@@ -156,8 +156,9 @@ QVariantMap languageSettings()
 StoredLanguage storedLanguage()
 {
     StoredLanguage result;
-    result.stored = openSettings().contains(keys::languageSettings);
-    const QVariantMap map = languageSettings();
+    const QSettings settings = openSettings();
+    result.stored = settings.contains(keys::languageSettings);
+    const QVariantMap map = settings.value(keys::languageSettings).toMap();
     const QString code = map.value(langEntry).toString().toLower();
     if (Language::isKnownCode(code))
         result.code = code;

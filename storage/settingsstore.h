@@ -102,15 +102,15 @@ QVariantMap defaultLanguageSettings(); // {"lang": "eng", "dir": "ltr"}
 QVariantMap languageSettings();
 void saveLanguageSettings(const QString &lang, bool rightToLeft);
 
-// The language and text direction last chosen, read from `languageSettings` (the defaults are
-// written when the key is absent). A code the program does not know (a damaged store) gives
-// English rather than naming tables and files that do not exist; codes are matched regardless
-// of case.
+// The language and text direction last chosen, read from `languageSettings` without writing
+// anything (English, left to right when the key is absent). A code the program does not know (a
+// damaged store) gives English rather than naming tables and files that do not exist; codes are
+// matched regardless of case.
 struct StoredLanguage
 {
     QString code = QStringLiteral("eng");
     bool rightToLeft = false;
-    bool stored = false; // false when the defaults were just written
+    bool stored = false; // false when the key is absent
 };
 StoredLanguage storedLanguage();
 
