@@ -24,6 +24,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -44,6 +45,7 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     tempDir = storage::workingFolder();
     title = QStringLiteral("Rewordix v") + QString::number(curVer);
     setWindowFilePath(QString());
+    setWindowIcon(QIcon(QStringLiteral(":/img/rewordix.png")));
 
     // Documents and their four pages, in view order on the view manager's stacked widget.
     documents = new DocumentManager(guards, this);

@@ -156,7 +156,6 @@ private:
     QuickSpinPanel *quickSpin = nullptr;
     // Sentence, paragraph and word steps on the main editor.
     Navigator navigator{guards, mainEditorPort()};
-    QString curWord; // the word or group last handed to the panel
     bool synonymFileFailed = false; // shown once the loading has finished
     QString importLabel;            // the language whose thesaurus is being imported
 

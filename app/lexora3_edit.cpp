@@ -1,6 +1,8 @@
-// Edit commands and formatting tools. The plain edit commands act on the editor of the view on
-// screen; undo and redo act on the current document; the formatting tools act on the editor
-// of the view on screen (none in the HTML view, whose browser shows generated HTML).
+// Edit commands and formatting tools. Everything that changes text acts on the current
+// document's editor (`textEdit`), whatever view is on screen: the flat, spun and HTML views show
+// generated text that the next view switch writes anew, so an edit there would vanish. Copy
+// reads the view on screen, which is how a generated copy is taken out of the program; undo and
+// redo act on the current document.
 
 #include "lexora3.h"
 
@@ -27,7 +29,7 @@
 
 void Lexora3::cut()
 {
-    if (QTextEdit *editor = views->currentViewEditor())
+    if (QTextEdit *editor = views->formattingEditor())
         editor->cut();
 }
 
@@ -39,18 +41,14 @@ void Lexora3::copy()
 
 void Lexora3::paste()
 {
-    QTextEdit *editor = views->currentViewEditor();
-    if (!editor)
-        return;
-    editor->paste();
+    if (QTextEdit *editor = views->formattingEditor())
+        editor->paste();
 }
 
 void Lexora3::deleteText()
 {
-    if (QTextEdit *editor = views->currentViewEditor()) {
-        if (!editor->isReadOnly())
-            editor->textCursor().removeSelectedText();
-    }
+    if (QTextEdit *editor = views->formattingEditor())
+        editor->textCursor().removeSelectedText();
 }
 
 void Lexora3::undo()

@@ -60,7 +60,7 @@ void Lexora3::createSynonymPanel()
     connect(synStore, &SynonymStore::synonymFileError, this, [this] { synonymFileFailed = true; });
     // The store changed under the panel: refill it for the word under the caret.
     connect(synStore, &SynonymStore::synonymsLoaded, this, [this] {
-        curWord.clear();
+        quickSpin->clearWord();
         cursorChanged(1);
     });
     connect(synStore, &SynonymStore::loadingFinished, this, [this](bool firstLoad) {
@@ -92,7 +92,6 @@ void Lexora3::loadSynonyms()
 void Lexora3::reloadSynonymsForLanguage()
 {
     quickSpin->clearWord();
-    curWord.clear();
     loadSynonyms();
 }
 

@@ -28,10 +28,10 @@ void Lexora3::cursorChanged(int view2)
     const auto hold = guards.hold({GuardFlags::AllowChanges, GuardFlags::UpdatingList});
     const QTextCursor cursor = editor->textCursor();
     const QString current = cursor.hasSelection() ? cursor.selectedText() : caretWord(cursor).text;
-    if (current == curWord)
+    // The panel knows what its rows belong to (its own edits and steps move that on).
+    if (current == quickSpin->currentWord())
         return;
     quickSpin->showWord(current);
-    curWord = current;
 }
 
 // Word steps: Tab / Shift+Tab in the editor and the "<" / ">" buttons.

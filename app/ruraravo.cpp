@@ -1,6 +1,7 @@
 #include "ruraravo.h"
 
 #include "lexora3.h"
+#include "singlecopy.h"
 
 #include "storage/settingsstore.h"
 #include "storage/workingfolder.h"
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QIcon>
+#include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
 #include <QStyleFactory>
@@ -54,7 +57,19 @@ int RurAravo::main(int argc, char **argv)
     }
     storage::setApplicationNames();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/rewordix.png")));
     QCoreApplication::processEvents();
+
+    // A second copy on the same working folder leaves everything to the first one: it opens
+    // no database and writes no file. (The program opens no files named on its command line,
+    // so there is nothing to hand over.)
+    const SingleCopy singleCopy(storage::workingFolder());
+    if (!singleCopy.isFirst()) {
+        qWarning().noquote() << SingleCopy::alreadyRunningText();
+        QMessageBox::information(nullptr, QStringLiteral("Rewordix"),
+                                 SingleCopy::alreadyRunningText());
+        return 2;
+    }
 
     Lexora3 window(nullptr, curVer, debugMode);
     // Maximising is the window manager's job; on a bare X server (kiosk, Xvfb) there is

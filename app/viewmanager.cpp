@@ -69,7 +69,7 @@ QTextEdit *ViewManager::currentViewEditor() const
 
 QMyTextEdit *ViewManager::formattingEditor() const
 {
-    return documents.editor(view);
+    return documents.editor();
 }
 
 void ViewManager::setViewFonts()

@@ -46,8 +46,9 @@ public:
     // The editor of the view on screen: the document editor in the edit view, the flat or
     // spun editor in those views, the HTML browser in the HTML view.
     QTextEdit *currentViewEditor() const;
-    // The editor the formatting tools write into: the editor of the view on screen; none in
-    // the HTML view, whose browser shows generated HTML.
+    // The editor the formatting tools and the editing commands write into: the document's own
+    // editor (`textEdit`) whatever view is on screen. The flat, spun and HTML views show
+    // generated text that the next view switch replaces, so a change there would be lost.
     QMyTextEdit *formattingEditor() const;
 
     void showView(View next);

@@ -165,9 +165,19 @@ std::optional<QTextCursor> firstUnitOfNextParagraph(const QTextCursor &from)
     return span(block, f, unitEnd(p, f));
 }
 
+// Trimmed, exactly one character long.
+bool isOneCharacter(const QString &p)
+{
+    const int first = firstNonWhiteAtOrAfter(p, 0);
+    return first >= 0 && lastNonWhiteAtOrBefore(p, int(p.size()) - 1) == first;
+}
+
 std::optional<QTextCursor> lastUnitOfPreviousParagraph(const QTextCursor &from)
 {
-    const auto reached = Navigator::previousParagraph(from, false);
+    // One-character paragraphs (a list marker, a stray letter) hold no sentence to step to.
+    auto reached = Navigator::previousParagraph(from, false);
+    while (reached && isOneCharacter(reached->block().text()))
+        reached = Navigator::previousParagraph(*reached, false);
     if (!reached)
         return std::nullopt;
     const QTextBlock block = reached->block();
@@ -416,12 +426,10 @@ std::optional<QTextCursor> Navigator::nextParagraph(const QTextCursor &from, boo
 
 std::optional<QTextCursor> Navigator::previousParagraph(const QTextCursor &from, bool highlight)
 {
-    // A paragraph qualifies when, trimmed, it is longer than one character:
-    // empty, blank and one-character paragraphs are passed over.
+    // The nearest paragraph before with any text, however short ("I" too, as the
+    // forward step stops on it); empty and blank paragraphs are passed over.
     for (QTextBlock block = from.block().previous(); block.isValid(); block = block.previous()) {
-        const QString p = block.text();
-        const int first = firstNonWhiteAtOrAfter(p, 0);
-        if (first < 0 || lastNonWhiteAtOrBefore(p, int(p.size()) - 1) == first)
+        if (firstNonWhiteAtOrAfter(block.text(), 0) < 0)
             continue;
         QTextCursor cursor(block);
         if (highlight)

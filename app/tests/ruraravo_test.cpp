@@ -3,8 +3,11 @@
 
 #include "testsupport/testsupport.h"
 #include "app/ruraravo.h"
+#include "app/singlecopy.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -111,6 +114,63 @@ private slots:
         install.start(process, {});
         QVERIFY(stillRunningAfter(process, 3000));
         QVERIFY(QFile::exists(install.home + "db.sqlite"));
+    }
+
+    // Two copies on one working folder: the second says so and opens nothing; once the first
+    // is gone (killed, its lock file left behind) the next copy takes the folder over.
+    void oneCopyPerWorkingFolder()
+    {
+        Installation install;
+        install.addUpdater();
+        QProcess first;
+        install.start(first, {QStringLiteral("1")});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(install.home + "db.sqlite"), 20000);
+        const QString lockPath = install.home + SingleCopy::lockFileName;
+        QVERIFY(QFile::exists(lockPath));
+        const QStringList before = QDir(install.home).entryList(QDir::Files);
+        const QDateTime dbWritten = QFileInfo(install.home + "db.sqlite").lastModified();
+
+        QProcess second;
+        second.setProcessChannelMode(QProcess::SeparateChannels);
+        install.start(second, {QStringLiteral("1")});
+        QByteArray said;
+        QTRY_VERIFY2_WITH_TIMEOUT((said += second.readAllStandardError(),
+                                   said.contains("Rewordix is already running.")),
+                                  "the second copy did not say that the first one runs", 20000);
+        // It waits in its message box, having touched nothing.
+        QCOMPARE(second.state(), QProcess::Running);
+        QCOMPARE(QDir(install.home).entryList(QDir::Files), before);
+        QCOMPARE(QFileInfo(install.home + "db.sqlite").lastModified(), dbWritten);
+        second.kill();
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(first.state(), QProcess::Running);
+
+        first.kill();
+        QVERIFY(first.waitForFinished(20000));
+        QVERIFY(QFile::exists(lockPath)); // left behind by the killed copy
+        QProcess third;
+        install.start(third, {QStringLiteral("1")});
+        // The lock file names the process holding it on its first line.
+        const auto holder = [&] {
+            QFile lock(lockPath);
+            return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed() : QByteArray();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(holder(), QByteArray::number(third.processId()), 20000);
+        QVERIFY(stillRunningAfter(third, 1000));
+        QVERIFY(!third.readAllStandardError().contains("already running"));
+    }
+
+    void singleCopyInProcess()
+    {
+        QTemporaryDir folder;
+        {
+            const SingleCopy one(folder.path());
+            QVERIFY(one.isFirst());
+            const SingleCopy two(folder.path() + "/");
+            QVERIFY(!two.isFirst());
+        }
+        const SingleCopy again(folder.path()); // released when the first copy ended
+        QVERIFY(again.isFirst());
     }
 };
 

@@ -11,6 +11,7 @@
 #include "synonyms/widgets/quickspinpanel.h"
 #include "synonyms/synonymstore.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -58,6 +59,39 @@ private:
         for (int r = 0; r < w.quickSpinPanel()->synTW->rowCount(); ++r)
             out.append(w.quickSpinPanel()->synTW->item(r, QMyTableWidget::TextColumn)->text());
         return out;
+    }
+
+    // Mouse clicks as a user makes them: on a character of the document, on a row's text.
+    static void clickText(Lexora3 &w, int position)
+    {
+        QTextEdit *edit = parts::textEdit(w);
+        QTextCursor c(edit->document());
+        c.setPosition(position);
+        const QRect left = edit->cursorRect(c);
+        c.setPosition(position + 1);
+        const QRect right = edit->cursorRect(c);
+        QTest::mouseClick(edit->viewport(), Qt::LeftButton, {},
+                          QPoint((left.x() + right.x()) / 2, left.center().y()));
+    }
+
+    static void clickRow(Lexora3 &w, const QString &text)
+    {
+        QMyTableWidget *table = w.quickSpinPanel()->synTW;
+        const int row = int(rowTexts(w).indexOf(text));
+        QVERIFY2(row >= 0, qPrintable("no row \"" + text + "\" in " + rowTexts(w).join(", ")));
+        QTableWidgetItem *item = table->item(row, QMyTableWidget::TextColumn);
+        table->scrollToItem(item);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(item).center());
+    }
+
+    static std::unique_ptr<Lexora3> startActiveWindow()
+    {
+        auto w = startWindow();
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w.get()))
+            qWarning("the window did not become active");
+        return w;
     }
 
 private slots:
@@ -113,6 +147,66 @@ private slots:
         w->quickSpinPanel()->previousTB->click();
         QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), QStringLiteral("rapid"));
         QCOMPARE(w->quickSpinPanel()->curSynQL->text(), QStringLiteral("rapid"));
+    }
+
+    // Replace steps on to the next word and fills the panel for it; a click elsewhere must
+    // then refill it for the word clicked, not keep the stepped-to word's rows.
+    void replaceStepThenClickElsewhere()
+    {
+        writeFile(workFolder() + "eng_syn.dat", "synonym version 1\n"
+                                                "good|great|fine\n"
+                                                "plan|program|scheme\n");
+        auto w = startActiveWindow();
+        QuickSpinPanel *panel = w->quickSpinPanel();
+        const QString text = "A good plan is a good start and good work.";
+        parts::textEdit(*w)->setFocus();
+        QTest::keyClicks(parts::textEdit(*w), text);
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Home);
+        QTest::keyClick(parts::textEdit(*w), Qt::Key_Tab);
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), QStringLiteral("good"));
+        QTest::mouseClick(panel->replacePB, Qt::LeftButton);
+        clickRow(*w, "great");
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
+                 QStringLiteral("A great plan is a good start and good work."));
+        QCOMPARE(panel->curSynQL->text(), QStringLiteral("plan"));
+
+        clickText(*w, int(text.indexOf("good start")) + 2);
+        QCOMPARE(panel->currentWord(), QStringLiteral("good"));
+        QCOMPARE(panel->curSynQL->text(), QStringLiteral("good"));
+        QVERIFY(!rowTexts(*w).contains("program"));
+        clickRow(*w, "fine");
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
+                 QStringLiteral("A great plan is a fine start and good work."));
+
+        // The keyboard is back with the text: Tab and Shift+Tab step through the words.
+        QCOMPARE(QApplication::focusWidget(), parts::textEdit(*w));
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), QStringLiteral("start"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), QStringLiteral("and"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), QStringLiteral("start"));
+    }
+
+    // After spinning one occurrence, a click into another occurrence of the same word starts
+    // afresh there: no ticks carried over, no earlier group written over it.
+    void spinThenClickTheSameWordElsewhere()
+    {
+        writeFile(workFolder() + "eng_syn.dat", "synonym version 1\nquick|fast|speedy\n");
+        auto w = startActiveWindow();
+        QuickSpinPanel *panel = w->quickSpinPanel();
+        parts::textEdit(*w)->setPlainText("The quick fox and the quick dog");
+        clickText(*w, 6);
+        clickRow(*w, "fast");
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
+                 QStringLiteral("The {quick|fast} fox and the quick dog"));
+        QCOMPARE(QApplication::focusWidget(), parts::textEdit(*w));
+
+        clickText(*w, int(QStringLiteral("The {quick|fast} fox and the q").size()));
+        QCOMPARE(panel->currentWord(), QStringLiteral("quick"));
+        QCOMPARE(panel->tickedRows(), QList<int>{1});
+        clickRow(*w, "speedy");
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
+                 QStringLiteral("The {quick|fast} fox and the {quick|speedy} dog"));
     }
 
     void languageSwitchReloads()

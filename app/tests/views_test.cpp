@@ -17,6 +17,8 @@
 #include "spintax/gui/myhighlighter.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,11 +258,41 @@ private slots:
         QCOMPARE(parts::textEdit(*w)->toPlainText(),
                  QStringLiteral("<ul>\n     <li>spin</li>\n</ul><br> <b>{fast|quick}</b> text"));
 
-        // The HTML view shows generated HTML: the tools leave every editor alone there.
-        parts::action(*w, AppActions::WebView)->trigger();
-        const QString before = parts::textEdit(*w)->toPlainText();
+    }
+
+    // The flat, spun and HTML views show generated text that the next view switch writes anew:
+    // the tools and the editing commands write into the document there too, so nothing is lost.
+    void toolsWriteIntoTheDocumentInEveryView_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::newRow("flat view") << int(AppActions::FlatView);
+        QTest::newRow("spun view") << int(AppActions::SpunView);
+        QTest::newRow("HTML view") << int(AppActions::WebView);
+    }
+
+    void toolsWriteIntoTheDocumentInEveryView()
+    {
+        QFETCH(int, view);
+        auto w = startWindow();
+        type(*w, "say {hi|hello} now");
+        QTextCursor cursor = parts::textEdit(*w)->textCursor();
+        cursor.setPosition(1); // inside «say»
+        parts::textEdit(*w)->setTextCursor(cursor);
+        parts::action(*w, AppActions::Id(view))->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("say {hi|hello} now"));
+
         parts::action(*w, AppActions::ITag)->trigger();
-        QCOMPARE(parts::textEdit(*w)->toPlainText(), before);
+        parts::action(*w, AppActions::BrTag)->trigger();
+        QGuiApplication::clipboard()->setText(QStringLiteral("!"));
+        parts::action(*w, AppActions::Paste)->trigger();
+        const QString expected = QStringLiteral("<i>say</i><br>! {hi|hello} now");
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), expected);
+        if (view != int(AppActions::WebView)) {
+            QTextEdit *shown = w->viewManager()->currentViewEditor();
+            QVERIFY(!shown->toPlainText().contains(QStringLiteral("<i>")));
+        }
+        parts::action(*w, AppActions::EditView)->trigger();
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), expected);
     }
 
     void linkDialogRoundTripsSingleQuotes()

@@ -304,13 +304,18 @@ void SentenceStepsTest::paragraphSteps_data()
                                            << "«First para»\nSecond";
     QTest::newRow("backward, caret only") << false << false << "First para\nSec^ond"
                                           << "^First para\nSecond";
-    QTest::newRow("backward: empty, blank and one-character paragraphs skipped")
+    QTest::newRow("backward: empty and blank paragraphs skipped")
+        << false << true << "Long one\n\n  \nCu^r"
+        << "«Long one»\n\n  \nCur";
+    QTest::newRow("backward: stops on a one-character paragraph, as forward does")
         << false << true << "Long one\n\n  \nx\nCu^r"
-        << "«Long one»\n\n  \nx\nCur";
+        << "Long one\n\n  \n«x»\nCur";
     QTest::newRow("backward: only empty paragraphs before") << false << true << "\n\nTh^ird"
                                                             << "(none)";
     QTest::newRow("backward: one-character first paragraph") << false << true << "I\nCu^r"
-                                                             << "(none)";
+                                                             << "«I»\nCur";
+    QTest::newRow("forward: one-character paragraph") << true << true << "Cu^r\n\nI\nEnd"
+                                                      << "Cur\n\n«I»\nEnd";
     QTest::newRow("backward from the first paragraph") << false << true << "On^e\nTwo"
                                                        << "(none)";
     QTest::newRow("backward in an empty document") << false << true << "^"

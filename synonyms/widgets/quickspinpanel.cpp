@@ -7,6 +7,7 @@
 #include "synonyms/synonymstore.h"
 
 #include "spintax/spinstructure.h"
+#include "storage/language.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -66,8 +67,7 @@ bool braced(const QString &s)
 
 } // namespace
 
-QuickSpinPanel::QuickSpinPanel(SynonymStore &store, GuardFlags &guards,
-                               QWidget *parent)
+QuickSpinPanel::QuickSpinPanel(SynonymStore &store, GuardFlags &guards, QWidget *parent)
     : QFrame(parent), store(store), guards(guards)
 {
     setFrameShape(QFrame::Panel);
@@ -108,6 +108,12 @@ QuickSpinPanel::QuickSpinPanel(SynonymStore &store, GuardFlags &guards,
     addRow->addWidget(addSynPB);
     layout->addLayout(addRow);
 
+    noListQL = new QLabel(this);
+    noListQL->setObjectName(QStringLiteral("noListQL"));
+    noListQL->setWordWrap(true);
+    noListQL->setVisible(false);
+    layout->addWidget(noListQL);
+
     synTW = new QMyTableWidget(this);
     layout->addWidget(synTW, 1);
 
@@ -141,6 +147,14 @@ QuickSpinPanel::QuickSpinPanel(SynonymStore &store, GuardFlags &guards,
     connect(spinAllPB, &QPushButton::toggled, this, &QuickSpinPanel::spinAllToggled);
     connect(replacePB, &QPushButton::toggled, this, &QuickSpinPanel::replaceToggled);
     connect(replaceAllPB, &QPushButton::toggled, this, &QuickSpinPanel::replaceAllToggled);
+
+    // After a click on the panel the keyboard goes back to the text, so Tab and Shift+Tab step
+    // on through the words. (Typing a synonym keeps the focus in the field.)
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{
+             starTB, previousTB, nextTB, spinPB, spinAllPB, replacePB, replaceAllPB})
+        connect(b, &QAbstractButton::clicked, this, &QuickSpinPanel::returnFocus);
+    connect(synTW, &QAbstractItemView::clicked, this, &QuickSpinPanel::returnFocus);
+    updateNoListNote();
 }
 
 QuickSpinPanel::~QuickSpinPanel() = default;
@@ -200,6 +214,7 @@ void QuickSpinPanel::setValidator(const QString &code)
 
 void QuickSpinPanel::showWord(const QString &current)
 {
+    shownWord = current;
     if (braced(current))
         loadQuickSynonyms(spintax::dissect(current));
     else
@@ -209,11 +224,36 @@ void QuickSpinPanel::showWord(const QString &current)
 void QuickSpinPanel::clearWord()
 {
     const auto updating = guards.hold({GuardFlags::UpdatingList});
+    shownWord.clear();
     model.clear();
     tickOrder.clear();
     synTW->clearSelection();
     synTW->setRowCount(0);
     setLabel(QString());
+    updateNoListNote();
+}
+
+void QuickSpinPanel::followEdit(QTextEdit *edit)
+{
+    const QTextCursor cursor = edit->textCursor();
+    shownWord = cursor.hasSelection() ? cursor.selectedText() : caretWord(cursor).text;
+}
+
+void QuickSpinPanel::returnFocus()
+{
+    if (QTextEdit *edit = editor ? editor() : nullptr)
+        edit->setFocus(Qt::OtherFocusReason);
+}
+
+void QuickSpinPanel::updateNoListNote()
+{
+    const bool noList = store.allUserSyn.isEmpty();
+    if (noList) {
+        const int index = Language::indexOfCode(store.curLang);
+        const QString name = index >= 0 ? Language::all().at(index).label : store.curLang;
+        noListQL->setText(QStringLiteral("No synonym list for %1 yet.").arg(name));
+    }
+    noListQL->setVisible(noList);
 }
 
 void QuickSpinPanel::loadQuickSynonyms(const QString &word)
@@ -229,12 +269,27 @@ void QuickSpinPanel::loadQuickSynonyms(const QStringList &alternatives)
     if (alternatives.isEmpty() || isLoadingQuickly)
         return;
     const QScopedValueRollback<bool> loading(isLoadingQuickly, true);
-    fillRows(alternatives.first().trimmed());
+    // The word is the first alternative with text: a group that starts with the blank
+    // ("{|fast|quick}", as ticking "(blank)" first writes it) is still listed for "fast".
+    const auto word = std::find_if(alternatives.cbegin(), alternatives.cend(),
+                                   [](const QString &a) { return !a.trimmed().isEmpty(); });
+    if (word == alternatives.cend()) {
+        fillRows(QString());
+        return;
+    }
+    fillRows(word->trimmed());
 
-    // The group's alternatives are ticked in their order; those no list holds become manual rows
-    // below the earlier ones. The word is the first alternative, so row 1 is among them.
+    // The group's alternatives are ticked in their order, a blank one as "(blank)"; those no
+    // list holds become manual rows below the earlier ones.
     const auto updating = guards.hold({GuardFlags::UpdatingList});
+    synTW->clearSelection();
+    tickOrder.clear();
     for (const QString &alternative : alternatives) {
+        if (alternative.trimmed().isEmpty()) {
+            if (model.rowCount() > 0 && model.rows().at(0).kind == RowKind::Blank)
+                selectRow(0);
+            continue;
+        }
         const QuickSpinModel::Placement p = model.placeAlternative(alternative);
         if (p.row < 0)
             continue;
@@ -253,6 +308,7 @@ void QuickSpinPanel::fillRows(const QString &word)
     tickOrder.clear();
     loadEnglishSynonyms(word);
     setLabel(word);
+    updateNoListNote();
 }
 
 void QuickSpinPanel::loadEnglishSynonyms(const QString &word)
@@ -404,6 +460,7 @@ void QuickSpinPanel::restoreDeselected(QTextEdit *edit)
     const int start = cursor.selectionStart();
     replaceRange(edit->document(), start, cursor.selectionEnd(), r.text);
     edit->setTextCursor(selection(edit->document(), start, start + int(r.label.size())));
+    followEdit(edit);
 }
 
 void QuickSpinPanel::applySpin(const QList<int> &ticked, bool clicked, QTextEdit *edit)
@@ -473,6 +530,7 @@ void QuickSpinPanel::applySpin(const QList<int> &ticked, bool clicked, QTextEdit
             group = u'{' + group + u'}';
     }
     edit->setTextCursor(selection(doc, start, start + int(group.size())));
+    followEdit(edit);
 }
 
 void QuickSpinPanel::applyReplace(int row, bool all, QTextEdit *edit)
@@ -530,9 +588,11 @@ void QuickSpinPanel::applyReplace(int row, bool all, QTextEdit *edit)
         block.endEditBlock();
     }
 
-    loadQuickSynonyms(next);
     if (all)
         edit->setTextCursor(selection(doc, ns, ne));
+    // The rows now belong to what the step selected: a word, or a group's alternatives.
+    const QTextCursor landed = edit->textCursor();
+    showWord(landed.hasSelection() ? landed.selectedText() : next);
 }
 
 // ---- edits ------------------------------------------------------------------------------------
@@ -560,7 +620,8 @@ void QuickSpinPanel::addSynonym()
     int row = -1;
     {
         const auto updating = guards.hold({GuardFlags::UpdatingList});
-        row = model.addUserSynonym(v);
+        // Listed as it is written into the text: capitalised while the word is.
+        row = model.addUserSynonym(quickspin::capitalised(v, capitalWord()));
         insertTableRow(row);
     }
     addSynLE->clear();

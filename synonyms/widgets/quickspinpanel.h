@@ -37,8 +37,7 @@ class QuickSpinPanel final : public QFrame
     Q_OBJECT
 
 public:
-    QuickSpinPanel(SynonymStore &store, GuardFlags &guards,
-                   QWidget *parent = nullptr);
+    QuickSpinPanel(SynonymStore &store, GuardFlags &guards, QWidget *parent = nullptr);
     ~QuickSpinPanel() override;
     Q_DISABLE_COPY_MOVE(QuickSpinPanel)
 
@@ -67,10 +66,16 @@ public:
     void showWord(const QString &current);
     // Forgets the word (language switch): no rows, no label.
     void clearWord();
+    // The text the rows and ticks belong to: the word or group (braces included) last handed
+    // to showWord(), or what the panel's own last edit left selected in the text (the group it
+    // wrote, the word a Replace step moved on to). Cursor tracking refills the panel whenever
+    // the text under the caret differs from it.
+    QString currentWord() const { return shownWord; }
 
     // Dock layout, top to bottom.
     QToolButton *starTB = nullptr;
     QLabel *curSynQL = nullptr;
+    QLabel *noListQL = nullptr; // shown while the language has no synonym list
     QToolButton *previousTB = nullptr;
     QToolButton *nextTB = nullptr;
     QLineEdit *addSynLE = nullptr;
@@ -114,6 +119,10 @@ private:
     void setLabel(const QString &text);
     void log(UsageLog::Kind kind, const QString &record) const;
     bool capitalWord() const;
+    void updateNoListNote();
+    // The panel changed the text: its word is now what the edit left selected.
+    void followEdit(QTextEdit *edit);
+    void returnFocus();
 
     TextSpan target(QTextEdit *edit) const;
     void restoreDeselected(QTextEdit *edit);
@@ -124,6 +133,7 @@ private:
     SynonymStore &store;
     GuardFlags &guards;
     QuickSpinModel model;
+    QString shownWord;
     QList<QTableWidgetItem *> tickOrder; // text cells of the ticked rows, in tick order
     bool isLoadingQuickly = false;
     QRegularExpressionValidator *validator = nullptr;
