@@ -8,10 +8,17 @@
 namespace spintax {
 
 GeneratorCopySource::GeneratorCopySource(Generator &generator, const QString &article)
-    : generator(generator), article(article), tree(SpinTree::parse(article)),
-      combinations(tree ? reachableCombinations(article) : 0),
+    : generator(generator), previousArticle(generator.saveState().article), article(article),
+      tree(SpinTree::parse(article)), combinations(tree ? reachableCombinations(article) : 0),
       limit(tree ? attemptLimitFor(*tree) : 1)
 {
+}
+
+GeneratorCopySource::~GeneratorCopySource()
+{
+    Generator::State state = generator.saveState();
+    state.article = previousArticle;
+    generator.restoreState(state);
 }
 
 void GeneratorCopySource::reset()

@@ -16,6 +16,11 @@ class GeneratorCopySource final : public CopySource
 {
 public:
     GeneratorCopySource(Generator &generator, const QString &article);
+    // Gives the generator back the article its sequential counter followed before the export
+    // (the editor's text), so the flat view does not go on with the exported one's.
+    ~GeneratorCopySource() override;
+    GeneratorCopySource(const GeneratorCopySource &) = delete;
+    GeneratorCopySource &operator=(const GeneratorCopySource &) = delete;
 
     bool balanced() const override { return tree.has_value(); }
     void reset() override;
@@ -29,6 +34,7 @@ public:
 
 private:
     Generator &generator;
+    std::optional<QString> previousArticle;
     QString article;
     std::optional<SpinTree> tree;
     quint64 combinations = 0;

@@ -78,6 +78,26 @@ class Lexora3Test final : public QObject
 private slots:
     void init() { QSettings().clear(); }
 
+    // A 1024 x 768 screen holds the whole window: toolbars, docks, bottom bar and status bar
+    // all allow that width. The window has its own icon.
+    void fitsA1024Screen()
+    {
+        auto w = startWindow();
+        const QSize minimum = w->minimumSizeHint().expandedTo(w->minimumSize());
+        QString parts;
+        for (QWidget *part : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (part->isVisible())
+                parts += QStringLiteral(" %1 %2:%3").arg(part->metaObject()->className(),
+                    part->objectName(), QString::number(part->minimumSizeHint().width()));
+        QVERIFY2(minimum.width() <= 1024,
+                 qPrintable(QString::number(minimum.width()) + parts));
+        QVERIFY2(minimum.height() <= 768, qPrintable(QString::number(minimum.height())));
+        w->setWindowState(Qt::WindowNoState);
+        w->resize(1024, 700);
+        QTRY_COMPARE(w->width(), 1024);
+        QVERIFY(!w->windowIcon().isNull());
+    }
+
     void startShowsTheWholeWindow()
     {
         auto w = startWindow();

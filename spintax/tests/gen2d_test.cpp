@@ -72,6 +72,11 @@ private slots:
     void failedExportKeepsSettings();
     void emptyPathAsksForFolder();
     void mergeMode();
+    void headersAreReadable();
+    void copyCount_data();
+    void copyCount();
+    void moreCopiesThanExistAreAnnounced();
+    void flatCounterFollowsTheMainArticleAfterAnExport();
 
 private:
     ExportContext context(const QString &article);
@@ -104,7 +109,8 @@ void Gen2DTest::defaults()
     Gen2D dialog(context({}));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Export"));
     QVERIFY(dialog.isModal());
-    QCOMPARE(dialog.size(), QSize(715, 200));
+    QCOMPARE(dialog.height(), 200);
+    QVERIFY(dialog.width() >= 715);
     QCOMPARE(dialog.pathLE->text(), QString());
     QCOMPARE(dialog.pathLE->placeholderText(), QStringLiteral("Browse for folder"));
     QCOMPARE(dialog.zipCB->text(), QStringLiteral("Store all files in a single Zip file"));
@@ -219,7 +225,13 @@ void Gen2DTest::failedExportKeepsSettings()
     dialog.pathLE->setText(blocker);
     dialog.typeTW->item(0, 5)->setText(QStringLiteral("2"));
     dialog.typeTW->item(1, 5)->setText(QStringLiteral("7"));
+    QString warning;
+    testsupport::answerLater<QMessageBox>([&warning](QMessageBox *box) {
+        warning = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
     dialog.export2();
+    QCOMPARE(warning, QStringLiteral("Only 2 distinct copies are possible; 5 copies will repeat."));
     const QString message = takeResultMessage();
     QVERIFY2(message.contains(QDir::toNativeSeparators(blocker)), qPrintable(message));
     QSettings s;
@@ -295,6 +307,82 @@ void Gen2DTest::mergeMode()
     }
     QCOMPARE(copies, QStringList({"Hi Ann of Rome", "Hello Bob of Oslo, Norway", copies.value(2)}));
     QVERIFY(copies.value(2).endsWith(QStringLiteral(" Cy of Lima")));
+}
+
+void Gen2DTest::headersAreReadable()
+{
+    Gen2D dialog(context(QStringLiteral("{a|b}")));
+    dialog.show();
+    QHeaderView *header = dialog.typeTW->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    for (int c = 1; c < dialog.typeTW->columnCount(); ++c) {
+        const QString text = dialog.typeTW->horizontalHeaderItem(c)->text();
+        QVERIFY2(header->sectionSize(c) >= metrics.horizontalAdvance(text), qPrintable(text));
+    }
+    QVERIFY2(header->length() <= dialog.typeTW->viewport()->width(),
+             "the columns do not fit the dialog");
+}
+
+void Gen2DTest::copyCount_data()
+{
+    QTest::addColumn<QString>("article");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no groups: one copy") << "plain text" << "Distinct copies possible: 1";
+    QTest::newRow("groups multiply") << "{a|b|c} and {x|y|z}" << "Distinct copies possible: 9";
+    // 2^64 and more saturate: shown as a bound, never as a wrong exact number.
+    QTest::newRow("huge") << QString("{a|b} ").repeated(70)
+                          << "Distinct copies possible: more than 10^18";
+}
+
+void Gen2DTest::copyCount()
+{
+    QFETCH(QString, article);
+    QFETCH(QString, shown);
+    Gen2D dialog(context(article));
+    QCOMPARE(dialog.copiesQL->text(), shown);
+}
+
+void Gen2DTest::moreCopiesThanExistAreAnnounced()
+{
+    QCOMPARE(Gen2D::repeatWarning(9, 10),
+             QStringLiteral("Only 9 distinct copies are possible; 1 copy will repeat."));
+    QCOMPARE(Gen2D::repeatWarning(1, 3),
+             QStringLiteral("Only 1 distinct copy is possible; 2 copies will repeat."));
+    QVERIFY(Gen2D::repeatWarning(9, 9).isEmpty());
+
+    // Cancelling the warning exports nothing.
+    QTemporaryDir out;
+    Gen2D dialog(context(QStringLiteral("{a|b|c} and {x|y|z}")));
+    dialog.show();
+    dialog.pathLE->setText(out.path());
+    dialog.typeTW->item(0, 5)->setText(QStringLiteral("10"));
+    dialog.typeTW->item(1, 0)->setCheckState(Qt::Unchecked);
+    QString warning;
+    testsupport::answerLater<QMessageBox>([&warning](QMessageBox *box) {
+        warning = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    dialog.export2();
+    QCOMPARE(warning, QStringLiteral("Only 9 distinct copies are possible; 1 copy will repeat."));
+    QVERIFY(QDir(out.path()).isEmpty());
+    QVERIFY(dialog.isVisible());
+}
+
+// The export borrows the generator: afterwards its sequential counter follows the editor's
+// text again, not the exported article.
+void Gen2DTest::flatCounterFollowsTheMainArticleAfterAnExport()
+{
+    QTemporaryDir out;
+    {
+        Gen2D dialog(context(QStringLiteral("{a|b}")));
+        dialog.pathLE->setText(out.path());
+        dialog.typeTW->item(0, 5)->setText(QStringLiteral("2"));
+        dialog.typeTW->item(1, 0)->setCheckState(Qt::Unchecked);
+        dialog.export2();
+        takeResultMessage();
+    }
+    generator.spinSingle(QStringLiteral("{x|y|z} and {p|q|r}"), false);
+    QCOMPARE(generator.countSmall(), 3);
 }
 
 REWORDIX_TEST_MAIN(Gen2DTest)

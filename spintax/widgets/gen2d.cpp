@@ -1,5 +1,7 @@
 #include "gen2d.h"
 
+#include "spintax/generator.h"
+
 #include "spintax/bulkexporter.h"
 #include "spintax/copysource.h"
 #include "spintax/mergedata.h"
@@ -69,6 +71,9 @@ Gen2D::Gen2D(ExportContext context, std::shared_ptr<const spintax::MergeData> me
                                        QStringLiteral("Article Name"),
                                        QStringLiteral("Number of Copies")});
     typeTW->setColumnWidth(TypeColumn, 20);
+    // Every header is shown in full: the columns take their texts' width.
+    typeTW->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    typeTW->horizontalHeader()->setSectionResizeMode(TypeColumn, QHeaderView::Fixed);
     const QString typeNames[2] = {QStringLiteral("Plain Text"), QStringLiteral("HTML (.html)")};
     for (int row = 0; row < 2; ++row) {
         auto *box = new QTableWidgetItem;
@@ -94,12 +99,20 @@ Gen2D::Gen2D(ExportContext context, std::shared_ptr<const spintax::MergeData> me
     bottomHBL->addWidget(exportPB);
     bottomHBL->addWidget(cancelPB);
 
+    copiesQL = new QLabel(this);
+    copiesQL->setObjectName(QStringLiteral("copiesQL"));
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(pathHBL);
     layout->addWidget(zipCB);
     layout->addWidget(typeTW, 1);
+    layout->addWidget(copiesQL);
     layout->addLayout(bottomHBL);
-    resize(715, 200);
+    // Wide enough for the whole table, headers included, without a horizontal scroll bar.
+    const int tableWidth = typeTW->horizontalHeader()->length() + 2 * typeTW->frameWidth() +
+                           layout->contentsMargins().left() + layout->contentsMargins().right();
+    resize(qMax(715, tableWidth), 200);
+    showCopyCount(this->context.mainArticle ? this->context.mainArticle() : QString());
 
     restoreSettings();
     if (this->merge) {
@@ -126,6 +139,32 @@ Gen2D::~Gen2D() = default;
 QTableWidgetItem *Gen2D::cell(int row, int column) const
 {
     return typeTW->item(row, column);
+}
+
+QString Gen2D::copyCountText(quint64 count)
+{
+    constexpr quint64 huge = 1'000'000'000'000'000'000ULL;
+    return count >= huge ? QStringLiteral("more than 10^18") : QString::number(count);
+}
+
+QString Gen2D::repeatWarning(quint64 reachable, qint64 requested)
+{
+    if (requested <= 0 || quint64(requested) <= reachable)
+        return {};
+    const qint64 repeats = requested - qint64(reachable);
+    const QString possible = reachable == 1
+                                 ? QStringLiteral("Only 1 distinct copy is possible")
+                                 : QStringLiteral("Only %1 distinct copies are possible")
+                                       .arg(copyCountText(reachable));
+    const QString repeat = repeats == 1 ? QStringLiteral("1 copy will repeat.")
+                                        : QStringLiteral("%1 copies will repeat.").arg(repeats);
+    return possible + QStringLiteral("; ") + repeat;
+}
+
+void Gen2D::showCopyCount(const QString &text)
+{
+    copiesQL->setText(QStringLiteral("Distinct copies possible: ") +
+                      copyCountText(spintax::reachableCombinations(text.trimmed())));
 }
 
 void Gen2D::restoreSettings()
@@ -195,6 +234,20 @@ void Gen2D::export2(QTextEdit *editor)
             cell(row, TypeColumn)->checkState() == Qt::Checked, cell(row, CountColumn)->text(),
             cell(row, SingleColumn)->checkState() == Qt::Checked,
             cell(row, SeparatorColumn)->text(), cell(row, PrefixColumn)->text());
+    // Asking for more copies than the article has is allowed, but said first. In merge mode
+    // each copy gets its own data row, so repeats of the text are expected.
+    if (!merge) {
+        qint64 requested = 0;
+        for (const spintax::ExportTypeOptions &row : rows)
+            requested = qMax<qint64>(requested, row.count);
+        const QString warning =
+            repeatWarning(spintax::reachableCombinations(article.trimmed()), requested);
+        if (!warning.isEmpty() &&
+            QMessageBox::warning(this, QStringLiteral("Export"), warning,
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok) != QMessageBox::Ok)
+            return;
+    }
     const QString target = spintax::BulkExporter::exportTarget(
         QDir::fromNativeSeparators(pathLE->text().trimmed()), QDateTime::currentDateTimeUtc());
     gen(zipCB->isChecked(), target, rows[PlainRow].single, rows[PlainRow].count,

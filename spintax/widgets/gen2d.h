@@ -6,6 +6,7 @@
 #include <memory>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -54,8 +55,15 @@ public:
     QPushButton *browsePB = nullptr;
     QCheckBox *zipCB = nullptr;
     QTableWidget *typeTW = nullptr;
+    QLabel *copiesQL = nullptr; // how many distinct copies the article allows
     QPushButton *exportPB = nullptr;
     QPushButton *cancelPB = nullptr;
+
+    // "9", or "more than 10^18" for counts too large to be worth spelling out.
+    static QString copyCountText(quint64 count);
+    // The warning shown before an export that asks for more copies than exist; empty when
+    // `requested` copies can all be distinct.
+    static QString repeatWarning(quint64 reachable, qint64 requested);
 
 public slots:
     void export_(bool checked = false);
@@ -68,6 +76,7 @@ private:
     void saveSettings() const;
     void updateSeparatorCells();
     void showResult(const spintax::ExportResult &result);
+    void showCopyCount(const QString &text);
     QTableWidgetItem *cell(int row, int column) const;
 
     ExportContext context;

@@ -320,9 +320,11 @@ private slots:
             << "fast car, fa^st and fast. breakfast"
             << "swift car, swift «and» swift. breakfast"
             << "and";
+        // The step lands on the next "fast", which Replace All then rewrites: the panel lists
+        // what is selected now, not the word that is gone.
         QTest::newRow("the next word is the same word") << "fa^st fast car fast"
                                                         << "swift «swift» car swift"
-                                                        << "fast";
+                                                        << "swift";
         QTest::newRow("the replacement contains the word") << "a fa^st b fast"
                                                            << "a very fast «b» very fast"
                                                            << "b";
@@ -543,6 +545,66 @@ private slots:
     }
 
     // The five logs go to the files of the language in use.
+    // What ticking "(blank)" first writes is read back with "(blank)" ticked, so the blank can
+    // be unticked again.
+    void groupStartingWithTheBlank()
+    {
+        setText("The {|fast|quick}^ car.");
+        QCOMPARE(panel->curSynQL->text(), QStringLiteral("fast"));
+        QCOMPARE(rowTexts(), (QStringList{"(blank)", "fast", "quick", "rapid", "swift"}));
+        QCOMPARE(panel->tickedRows(), (QList<int>{0, 1, 2}));
+        {
+            // Selected as tracking leaves a group the panel wrote.
+            QTextCursor c = edit->textCursor();
+            c.setPosition(4);
+            c.setPosition(17, QTextCursor::KeepAnchor);
+            const auto hold = guards->hold({GuardFlags::AllowChanges});
+            edit->setTextCursor(c);
+        }
+        click("(blank)");
+        QCOMPARE(marked(), QStringLiteral("The «{fast|quick}» car."));
+        QCOMPARE(panel->currentWord(), QStringLiteral("{fast|quick}"));
+    }
+
+    // A Replace step that lands on a group lists the group's alternatives, ticked.
+    void replaceStepLandsOnAGroup()
+    {
+        setText("fa^st {car|auto} now");
+        panel->replacePB->click();
+        click("rapid");
+        QCOMPARE(marked(), QStringLiteral("rapid «{car|auto}» now"));
+        QCOMPARE(panel->currentWord(), QStringLiteral("{car|auto}"));
+        QCOMPARE(rowTexts(), (QStringList{"(blank)", "car", "auto", "automobile"}));
+        QCOMPARE(panel->tickedRows(), (QList<int>{1, 2}));
+    }
+
+    void addedSynonymOfACapitalisedWord()
+    {
+        setText("Fa^st cars.");
+        panel->addSynLE->setText("zippy");
+        panel->addSynonym();
+        QVERIFY(rowTexts().contains("Zippy"));
+        QCOMPARE(marked(), QStringLiteral("«{Fast|Zippy}» cars."));
+        QCOMPARE(storedUserSyn("fast"), QStringLiteral("zippy"));
+    }
+
+    void languageWithoutAList()
+    {
+        setText("The fa^st car.");
+        QVERIFY(panel->noListQL->isHidden());
+        store->curLang = "dut";
+        store->loadSynonyms();
+        panel->clearWord();
+        QVERIFY(!panel->noListQL->isHidden());
+        QCOMPARE(panel->noListQL->text(), QStringLiteral("No synonym list for Dutch yet."));
+        setText("De sne^lle auto.");
+        QVERIFY(!panel->noListQL->isHidden());
+        store->curLang = "eng";
+        store->loadSynonyms();
+        setText("The fa^st car.");
+        QVERIFY(panel->noListQL->isHidden());
+    }
+
     void logsFollowTheLanguage()
     {
         store->curLang = "bul";
