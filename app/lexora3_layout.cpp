@@ -65,12 +65,20 @@ void Lexora3::createBottomBar(QWidget *host)
     rtlRB = named(new QRadioButton(QStringLiteral("RTL"), bar), "rtlRB");
     ltrRB->setChecked(true);
 
-    QWidget *const row[] = {synonymsBox, identifyPB, identifyOnLoad, identifyOnPaste, languageQL,
-                            langBox,     previousPB, nextPB,         ltrRB,           rtlRB};
+    // The bar must fit beside the Quick Spin dock on a 1024 pixel wide screen: the two
+    // "Identify on" boxes share one column, one above the other, and the word-step arrows
+    // are only as wide as their arrows.
+    previousPB->setFixedWidth(30);
+    nextPB->setFixedWidth(30);
+    QWidget *const row[] = {synonymsBox, identifyPB, nullptr, languageQL, langBox,
+                            previousPB,  nextPB,     ltrRB,   rtlRB};
     for (int column = 0; column < int(std::size(row)); ++column) {
-        const bool box = row[column] == identifyOnLoad || row[column] == identifyOnPaste;
-        grid->addWidget(row[column], 0, column, box ? Qt::AlignBottom : Qt::Alignment());
+        if (row[column])
+            grid->addWidget(row[column], 0, column, 2, 1, Qt::AlignVCenter);
     }
+    grid->addWidget(identifyOnLoad, 0, 2);
+    grid->addWidget(identifyOnPaste, 1, 2);
+    grid->setVerticalSpacing(0);
     grid->setColumnStretch(int(std::size(row)), 1);
     host->layout()->addWidget(bar);
 
