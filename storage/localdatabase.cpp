@@ -1,13 +1,18 @@
 #include "localdatabase.h"
 
+#include "ownerfiles.h"
 #include "settingsstore.h"
 #include "transactionguard.h"
 #include "workingfolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -25,6 +30,24 @@ void closeConnection()
         db.close();
     } // the handle must be gone before the connection is removed
     QSqlDatabase::removeDatabase(connection);
+}
+
+// SQLite opens any file lazily; the first read tells whether it is a database at all, and the
+// quick check whether its pages hang together. Empty when the database is sound.
+QString integrityProblem(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("pragma quick_check")))
+        return query.lastError().text();
+    QStringList problems;
+    while (query.next())
+        problems << query.value(0).toString();
+    if (query.lastError().isValid())
+        return query.lastError().text();
+    if (problems == QStringList{QStringLiteral("ok")})
+        return {};
+    return problems.isEmpty() ? QStringLiteral("the integrity check gave no answer")
+                              : problems.first();
 }
 
 } // namespace
@@ -88,52 +111,40 @@ QStringList LocalDatabase::createStatements()
     return statements;
 }
 
+bool LocalDatabase::fail(const QString &reason)
+{
+    error = reason;
+    qWarning("%s", qUtf8Printable(reason));
+    return false;
+}
+
 bool LocalDatabase::connect(const QString &tempDir)
 {
     shutdown();
+    error.clear();
+    damaged = false;
     if (QSqlDatabase::contains(connection)) {
         // Another LocalDatabase holds the connection; reusing its name would pull it away
         // from under that object's users.
-        qWarning("The database connection \"%s\" is already open", qUtf8Printable(connection));
-        return false;
+        return fail(
+            QStringLiteral("The database connection \"%1\" is already open").arg(connection));
     }
-    if (tempDir.isEmpty()) {
-        qWarning("No working folder for the database");
-        return false;
-    }
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        qWarning("The SQLite driver of QtSql is not available");
-        return false;
-    }
+    if (tempDir.isEmpty())
+        return fail(QStringLiteral("No working folder for the database"));
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return fail(QStringLiteral("The SQLite driver of QtSql is not available"));
     const QString folder = tempDir.endsWith(u'/') ? tempDir : tempDir + u'/';
-    if (!storage::ensureOwnerOnlyFolder(folder)) {
-        qWarning("Cannot create the working folder %s", qUtf8Printable(folder));
-        return false;
-    }
+    const storage::FolderCheck check = storage::prepareOwnerOnlyFolder(folder);
+    if (!check.ok())
+        return fail(check.error);
 
     // The database holds blog passwords and the Copyscape key: the file is owner-only, created
-    // so before SQLite opens it (SQLite gives its journal the same mode).
+    // so before SQLite opens it (SQLite gives its journal the same mode). SQLite follows links,
+    // so a link in its place is refused here rather than opened.
     const QString file = folder + fileName();
-    constexpr QFile::Permissions ownerReadWrite =
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
-    {
-        QFile f(file);
-        const QFileInfo info(file);
-        if (info.exists() && !info.isFile()) {
-            qWarning("The database path %s is not a file", qUtf8Printable(file));
-            return false;
-        }
-        if (!info.exists()) {
-            if (!f.open(QIODevice::WriteOnly, ownerReadWrite)) {
-                qWarning("Cannot create the database file %s: %s", qUtf8Printable(file),
-                         qUtf8Printable(f.errorString()));
-                return false;
-            }
-            f.close();
-        } else if ((f.permissions() & ~ownerReadWrite) != QFile::Permissions()) {
-            f.setPermissions(ownerReadWrite);
-        }
-    }
+    const QString fileProblem = storage::ensureOwnerOnlyFile(file);
+    if (!fileProblem.isEmpty())
+        return fail(QStringLiteral("The database cannot be used: %1").arg(fileProblem));
 
     owner = true;
     path = file;
@@ -142,30 +153,66 @@ bool LocalDatabase::connect(const QString &tempDir)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(file);
         if (!db.open()) {
-            qWarning("Cannot open the database %s: %s", qUtf8Printable(file),
-                     qUtf8Printable(db.lastError().text()));
+            fail(
+                QStringLiteral("Cannot open the database %1: %2").arg(file, db.lastError().text()));
+        } else if (const QString problem = integrityProblem(db); !problem.isEmpty()) {
+            damaged = !problem.contains(QLatin1String("locked"));
+            fail(QStringLiteral("The database %1 cannot be read: %2").arg(file, problem));
         } else {
             // One transaction: either every table exists afterwards or nothing changed.
-            ok = storage::runInTransaction(db, [&db] {
+            QString sqlError;
+            ok = storage::runInTransaction(db, [&db, &sqlError] {
                 QSqlQuery query(db);
                 const QStringList statements = createStatements();
                 for (const QString &statement : statements) {
                     if (!query.exec(statement)) {
-                        qWarning("Cannot create a table of the database %s: %s",
-                                 qUtf8Printable(db.databaseName()),
-                                 qUtf8Printable(query.lastError().text()));
+                        sqlError = query.lastError().text();
                         return false;
                     }
                 }
                 return true;
             });
             if (!ok)
-                qWarning("The database %s could not be prepared", qUtf8Printable(file));
+                fail(QStringLiteral("The database %1 could not be prepared: %2")
+                         .arg(file, sqlError.isEmpty() ? db.lastError().text() : sqlError));
         }
     }
-    if (!ok)
+    if (!ok) {
+        const QString reason = error;
+        const bool wasDamaged = damaged;
         shutdown();
+        error = reason;
+        damaged = wasDamaged;
+    }
     return ok;
+}
+
+LocalDatabase::MoveAside LocalDatabase::moveAside(const QString &tempDir, const QDateTime &now)
+{
+    MoveAside result;
+    const QString folder = tempDir.endsWith(u'/') ? tempDir : tempDir + u'/';
+    const QString file = folder + fileName();
+    QString target =
+        file + QStringLiteral(".damaged-") + now.toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    // Two moves within one second keep both files.
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+        target = file + QStringLiteral(".damaged-") +
+                 now.toString(QStringLiteral("yyyyMMdd-hhmmss")) + u'-' + QString::number(n);
+    // rename(2), not QFile::rename, which copies when renaming fails.
+    if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(target).constData()) !=
+        0) {
+        result.error = QStringLiteral("Could not move %1 aside: %2")
+                           .arg(QDir::toNativeSeparators(file), storage::systemError(errno));
+        return result;
+    }
+    for (const char *suffix : {"-journal", "-wal", "-shm"}) {
+        const QString companion = file + QLatin1String(suffix);
+        if (QFileInfo::exists(companion) || QFileInfo(companion).isSymLink())
+            std::rename(QFile::encodeName(companion).constData(),
+                        QFile::encodeName(target + QLatin1String(suffix)).constData());
+    }
+    result.movedTo = target;
+    return result;
 }
 
 void LocalDatabase::shutdown()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -20,10 +21,29 @@ public:
     Q_DISABLE_COPY_MOVE(LocalDatabase)
 
     // Opens tempDir + "db.sqlite" (owner-only file) and creates the tables. A failure (no SQLite
-    // driver, a folder that cannot be created, a file that is not a database, an SQL error) is
-    // printed as a warning and gives false; the connection is then closed again so isOpen() tells
+    // driver, a refused working folder, a database that is a link or belongs to another user, a
+    // damaged file, a locked database, an SQL error) is printed as a warning and gives false,
+    // with the reason in errorString(); the connection is then closed again so isOpen() tells
     // the truth and a later connect() can retry. Calling it while open reopens the connection.
+    // A damaged file is never changed or replaced here: see moveAside().
     bool connect(const QString &tempDir);
+
+    // Why the last connect() failed, in words for the user; empty after a success.
+    QString errorString() const { return error; }
+    // Whether the last connect() failed on a file of ours that SQLite cannot read (not a
+    // database, or its integrity check failed): moving it aside and starting a fresh database is
+    // the way on.
+    bool isDamaged() const { return damaged; }
+
+    struct MoveAside
+    {
+        QString movedTo; // the new name of the database file; empty when nothing was moved
+        QString error;   // why it could not be moved
+    };
+    // Renames tempDir + "db.sqlite" (with its journal files, which belong to it and must not be
+    // applied to a fresh database) to "db.sqlite.damaged-<yyyyMMdd-hhmmss>" of `now`, so the
+    // user's rows stay on disk for rescue and the next connect() starts a fresh database.
+    static MoveAside moveAside(const QString &tempDir, const QDateTime &now);
 
     // The clean close: closes and removes the connection. Does nothing when this object has not
     // opened one, so it is safe to call twice or without connect().
@@ -43,7 +63,11 @@ public:
     static QString fileName();             // "db.sqlite"
 
 private:
+    bool fail(const QString &reason);
+
     QString path;
+    QString error;
+    bool damaged = false;
     bool owner = false;
 };
 

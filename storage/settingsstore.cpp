@@ -1,6 +1,7 @@
 #include "settingsstore.h"
 
 #include "language.h"
+#include "ownerfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,10 +16,30 @@ namespace storage {
 
 namespace {
 
+// The settings file holds the recent file paths and the export folder: it is made owner-only
+// before QSettings first writes it (QSettings keeps the mode of an existing file when it saves).
+// Checked once per file and thread; the file name changes only when a test moves the store.
+void keepSettingsFileOwnerOnly()
+{
+    const QString file =
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, organisationName, applicationName)
+            .fileName();
+    thread_local QString checked;
+    if (checked == file)
+        return;
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    const QString problem = ensureOwnerOnlyFile(file);
+    if (problem.isEmpty())
+        checked = file;
+    else
+        qWarning("Settings file: %s", qUtf8Printable(problem));
+}
+
 // Every access opens its own handle; QSettings shares the parsed store between handles of the
 // same process, so a value written through one handle is read back through the next.
 QSettings openSettings()
 {
+    keepSettingsFileOwnerOnly();
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, organisationName,
                      applicationName);
 }
@@ -36,6 +57,7 @@ void setApplicationNames()
 {
     QCoreApplication::setOrganizationName(organisationName);
     QCoreApplication::setApplicationName(applicationName);
+    keepSettingsFileOwnerOnly();
 }
 
 QStringList languageCodes()

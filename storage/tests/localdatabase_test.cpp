@@ -243,15 +243,15 @@ void LocalDatabaseTest::failures_data()
         << QString() << QString() << QByteArray() << "working folder";
     QTest::newRow("folder cannot be created: parent is a file")
         << "file/home/"
-        << "file" << QByteArray("x") << "working folder";
+        << "file" << QByteArray("x") << "Could not create the folder";
     QTest::newRow("db.sqlite is a folder") << "dir/"
-                                           << "dir/db.sqlite/" << QByteArray() << "not a file";
+                                           << "dir/db.sqlite/" << QByteArray() << "Is a directory";
     QTest::newRow("db.sqlite is not a database")
         << "junk/"
-        << "junk/db.sqlite" << QByteArray(8192, 'x') << "could not be prepared";
+        << "junk/db.sqlite" << QByteArray(8192, 'x') << "cannot be read: file is not a database";
     QTest::newRow("db.sqlite is truncated")
         << "trunc/"
-        << "trunc/db.sqlite" << QByteArray("SQLite format 3\0\x10", 18) << "could not be prepared";
+        << "trunc/db.sqlite" << QByteArray("SQLite format 3\0\x10", 18) << "cannot be read";
 }
 
 void LocalDatabaseTest::failures()
