@@ -1,6 +1,12 @@
 #include "synonymfiles.h"
 
+#include "storage/ownerfiles.h"
+
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
 
 #include <cmath>
 
@@ -37,13 +43,22 @@ bool SynonymFiles::promoteWaiting(const QString &tempDir, const QString &code)
 {
     bool ok = true;
     auto promote = [&](const QString &waiting, const QString &inUse) {
-        if (!QFile::exists(tempDir + waiting))
+        const QString from = tempDir + waiting;
+        const QString to = tempDir + inUse;
+        if (!QFileInfo::exists(from) && !storage::isSymLink(from))
             return;
-        if (QFile::exists(tempDir + inUse))
-            QFile::remove(tempDir + inUse);
-        if (!QFile::rename(tempDir + waiting, tempDir + inUse)) {
-            qWarning("Cannot put %s in place of %s", qPrintable(tempDir + waiting),
-                     qPrintable(inUse));
+        if (storage::isSymLink(from) || storage::isSymLink(to)) {
+            // A link in the working folder is not ours: it is reported and left alone.
+            qWarning("Cannot put %s in place of %s: a symbolic link is in the way",
+                     qPrintable(from), qPrintable(inUse));
+            ok = false;
+            return;
+        }
+        // rename(2) replaces the file in use in one step; QFile::rename would copy on failure.
+        if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) !=
+            0) {
+            qWarning("Cannot put %s in place of %s: %s", qPrintable(from), qPrintable(inUse),
+                     qPrintable(storage::systemError(errno)));
             ok = false;
         }
     };

@@ -5,13 +5,18 @@
 #include "thesaurusimporter.h"
 
 #include "storage/localdatabase.h"
+#include "storage/ownerfiles.h"
 #include "storage/settingsstore.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <QVariant>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -261,8 +266,8 @@ void SynonymStore::readVersions()
                 fields[i]->insert(l.code, v.value);
             } else if (v.status == SynonymFiles::VersionStatus::Unparsable) {
                 // Without a version the next update check downloads the file again.
-                qWarning("No version line in %s; file deleted", qPrintable(files[i]));
-                QFile::remove(tempDir + files[i]);
+                qWarning("No version line in %s", qPrintable(files[i]));
+                setFileAside(files[i]);
             }
         }
     }
@@ -271,6 +276,7 @@ void SynonymStore::readVersions()
 bool SynonymStore::loadSynFile()
 {
     maxPhraseWord = 1;
+    bool listOk = true;
 
     QFile list(tempDir + SynonymFiles::listFile(curLang));
     if (list.open(QIODevice::ReadOnly)) {
@@ -280,28 +286,67 @@ bool SynonymStore::loadSynFile()
         list.close();
         if (!readOk || !readListBody(data)) {
             listFileFailed();
-            return false;
+            listOk = false;
         }
     }
 
+    // The favourites file stands on its own: a damaged list does not take it along.
     QFile fav(tempDir + SynonymFiles::favFile(curLang));
     if (fav.open(QIODevice::ReadOnly)) {
         const QByteArray data = fav.readAll();
+        const bool readOk = fav.error() == QFileDevice::NoError;
+        fav.close();
         QString body;
-        if (fav.error() == QFileDevice::NoError) {
+        bool decoded = readOk;
+        if (readOk) {
             const qsizetype nl = data.indexOf('\n');
             if (nl >= 0) {
                 QStringDecoder utf8(QStringDecoder::Utf8);
                 body = utf8.decode(QByteArrayView(data).sliced(nl + 1));
-                if (utf8.hasError())
-                    body.clear(); // an unreadable favourites body counts as empty
+                decoded = !utf8.hasError();
             }
         }
-        readFavouritesBody(body);
+        if (decoded) {
+            readFavouritesBody(body);
+        } else {
+            // Read as an empty list it would hide the user's favourites without a word.
+            favsynver.insert(curLang, 0);
+            setFileAside(SynonymFiles::favFile(curLang));
+        }
     }
 
     emit synonymsLoaded();
-    return true;
+    return listOk;
+}
+
+void SynonymStore::setFileAside(const QString &name)
+{
+    const QString path = tempDir + name;
+    if (storage::isSymLink(path)) {
+        emit fileProblem(QStringLiteral("%1 cannot be read and is a symbolic link; it is left "
+                                        "alone.")
+                             .arg(name));
+        return;
+    }
+    if (!storage::updateServer().isEmpty()) {
+        // The update server sends the file again at the next start.
+        QFile::remove(path);
+        emit fileProblem(QStringLiteral("%1 cannot be read; it was deleted and will be "
+                                        "downloaded again.")
+                             .arg(name));
+        return;
+    }
+    // Without an update server nothing would bring the file back: it is kept for rescue.
+    const QString aside = name + QStringLiteral(".damaged-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    if (std::rename(QFile::encodeName(path).constData(),
+                    QFile::encodeName(tempDir + aside).constData()) == 0) {
+        emit fileProblem(
+            QStringLiteral("%1 cannot be read; it was moved aside to %2.").arg(name, aside));
+    } else {
+        emit fileProblem(QStringLiteral("%1 cannot be read and could not be moved aside: %2")
+                             .arg(name, storage::systemError(errno)));
+    }
 }
 
 bool SynonymStore::readListBody(const QByteArray &data)
@@ -386,9 +431,7 @@ void SynonymStore::readFavouritesBody(QStringView body)
 void SynonymStore::listFileFailed()
 {
     synver.insert(curLang, 0);
-    favsynver.insert(curLang, 0);
-    QFile::remove(tempDir + SynonymFiles::listFile(curLang));
-    QFile::remove(tempDir + SynonymFiles::favFile(curLang));
+    setFileAside(SynonymFiles::listFile(curLang));
     allUserSyn.clear();
     if (justImported) {
         // The list was made from the built-in thesaurus a moment ago: no download would mend

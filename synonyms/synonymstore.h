@@ -96,7 +96,9 @@ public:
     void loadSynonyms();
 
     // Loads the current language's two list files into the maps. Returns false when the synonym
-    // list's body could not be read (both files are then deleted and their versions set to 0).
+    // list's body could not be read. A file that cannot be read (the list or the favourites) gets
+    // version 0 and is deleted when an update server will send it again, else moved aside to
+    // name + ".damaged-<time>"; fileProblem() says which. The other file is read as usual.
     bool loadSynFile();
 
     // Whether a load has completed since the store was made.
@@ -167,6 +169,8 @@ signals:
     void loadingFinished(bool firstLoad);
     void synonymsLoaded();
     void synonymFileError();
+    // A cache file of the working folder could not be used; `message` names it and what was done.
+    void fileProblem(const QString &message);
 
     void thesaurusImportStarted(const QString &code);
     void thesaurusImportProgress(qint64 done, qint64 total);
@@ -179,10 +183,15 @@ private:
     bool readListBody(const QByteArray &data);
     void readFavouritesBody(QStringView body);
     void listFileFailed();
+    void setFileAside(const QString &name);
 
     void storeUserSyn(const QString &key, const QStringList &list);
     void storeDeleted(const QString &key, const QStringList &list);
-    enum class UserSynColumn { UserSyn, DeletedSyn };
+    enum class UserSynColumn
+    {
+        UserSyn,
+        DeletedSyn
+    };
     // Select the word's row, insert it when absent, else update the one column.
     void storeUserSynColumn(const QString &key, UserSynColumn column, const QStringList &list);
     void storeFav(const QString &key, int synType, const QStringList &list);

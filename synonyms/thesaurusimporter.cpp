@@ -1,8 +1,9 @@
 #include "thesaurusimporter.h"
 
+#include "storage/ownerfiles.h"
+
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -413,12 +414,12 @@ ThesaurusImporter::Result ThesaurusImporter::importFile(const QString &source, c
         return result;
     }
 
-    QSaveFile out(dest);
+    // Owner-only, and a link planted at the destination is refused, not written through.
+    storage::OwnerOnlySaveFile out(dest);
     const QByteArray version = versionLine.toUtf8() + '\n';
-    if (!out.open(QIODevice::WriteOnly) || out.write(version) != version.size() ||
-        out.write(result.body) != result.body.size() || !out.commit()) {
+    if (!out.open() || !out.write(version) || !out.write(result.body) || !out.commit()) {
         result.ok = false;
-        result.error = QStringLiteral("cannot write %1: %2").arg(dest, out.errorString());
+        result.error = out.errorString();
     }
     result.body.clear(); // written; the store reads the file like any other list
     return result;

@@ -1,5 +1,7 @@
 #include "usagelog.h"
 
+#include "storage/ownerfiles.h"
+
 #include <QFile>
 
 QString UsageLog::fileName(const QString &code, Kind kind)
@@ -31,12 +33,15 @@ QString UsageLog::record(const QString &label, const QString &synonym)
 
 bool UsageLog::append(const QString &tempDir, const QString &code, Kind kind, const QString &record)
 {
-    QFile file(tempDir + fileName(code, kind));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Owner-only and never through a link planted in the working folder.
+    const storage::OpenedFile opened =
+        storage::openOwnerOnlyForAppend(tempDir + fileName(code, kind));
+    if (!opened.file)
         return false;
+    QFile &file = *opened.file;
     // The mark opens an empty file; every later record is preceded by its separator, so the file
     // never ends with a line feed.
     QByteArray bytes = file.size() == 0 ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray("\n");
     bytes += record.toUtf8();
-    return file.write(bytes) == bytes.size();
+    return file.write(bytes) == bytes.size() && file.flush();
 }

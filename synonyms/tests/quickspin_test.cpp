@@ -415,6 +415,10 @@ private slots:
         QFile removed(folder + "bul_delete_log.log");
         QVERIFY(removed.open(QIODevice::ReadOnly));
         QCOMPARE(removed.readAll(), QByteArray("\xEF\xBB\xBF") + "Fast |quick");
+        // The logs hold what the user typed: owner-only, like everything in the folder.
+        QCOMPARE(quick.permissions() &
+                     ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+                 QFile::Permissions());
 
         const QStringList names{UsageLog::fileName("eng", UsageLog::Kind::Quick),
                                 UsageLog::fileName("eng", UsageLog::Kind::Add),

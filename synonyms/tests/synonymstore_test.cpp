@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -286,27 +288,78 @@ private slots:
         QCOMPARE(store->goodfav.value("new"), QStringList{"e"});
     }
 
-    void unreadableListFailurePath()
+    void damagedFileFailurePath_data()
     {
-        write("eng_syn.dat", "synonym version 5\nrun|a|\xff\xfe\n");
-        write("eng_syn_fav.dat", "synonym version 6\nrun|a\n");
+        QTest::addColumn<bool>("badList");
+        QTest::addColumn<bool>("server");
+        QTest::newRow("bad list, update server: list deleted, favourites kept") << true << true;
+        QTest::newRow("bad list, no server: list moved aside, favourites kept") << true << false;
+        QTest::newRow("bad favourites, update server: favourites deleted") << false << true;
+        QTest::newRow("bad favourites, no server: favourites moved aside") << false << false;
+    }
+
+    void damagedFileFailurePath()
+    {
+        QFETCH(bool, badList);
+        QFETCH(bool, server);
+        const QByteArray list = badList ? QByteArray("synonym version 5\nrun|a|\xff\xfe\n")
+                                        : QByteArray("synonym version 5\nrun|a|b\n");
+        const QByteArray fav = badList ? QByteArray("synonym version 6\nrun|a\n")
+                                       : QByteArray("synonym version 6\nrun|\xc3(\n");
+        write("eng_syn.dat", list);
+        write("eng_syn_fav.dat", fav);
         write("ger_syn.dat", "synonym version 4\nlaufen|rennen|eilen\n");
+        // No request is made during loading: the address is only looked at.
+        qputenv("REWORDIX_UPDATE_SERVER", server ? "http://127.0.0.1:9" : "");
         QSignalSpy failed(store.get(), &SynonymStore::synonymFileError);
-        QSignalSpy loaded(store.get(), &SynonymStore::synonymsLoaded);
+        QSignalSpy problems(store.get(), &SynonymStore::fileProblem);
         QSignalSpy finished(store.get(), &SynonymStore::loadingFinished);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Error opening synonyms file"));
+        if (badList)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Error opening synonyms file"));
         store->loadSynonyms();
-        QCOMPARE(failed.size(), 1);
-        QCOMPARE(loaded.size(), 0);
+        qunsetenv("REWORDIX_UPDATE_SERVER");
+
+        const QString broken = badList ? "eng_syn.dat" : "eng_syn_fav.dat";
+        const QString intact = badList ? "eng_syn_fav.dat" : "eng_syn.dat";
+        QCOMPARE(failed.size(), badList ? 1 : 0);
         QCOMPARE(finished.size(), 1); // the window is enabled again in every case
-        QVERIFY(!QFile::exists(folder() + "eng_syn.dat"));
-        QVERIFY(!QFile::exists(folder() + "eng_syn_fav.dat"));
-        QVERIFY(QFile::exists(folder() + "ger_syn.dat"));
-        QCOMPARE(store->synver.value("eng"), 0.0);
-        QCOMPARE(store->favsynver.value("eng"), 0.0);
+        QCOMPARE(problems.size(), 1);
+        const QString message = problems.first().first().toString();
+        QVERIFY2(message.startsWith(broken + " cannot be read"), qPrintable(message));
+        // Only the file that failed is touched.
+        QCOMPARE(read(intact), badList ? fav : list);
+        QVERIFY(!QFile::exists(folder() + broken));
+        const QStringList aside = QDir(folder()).entryList({broken + ".damaged-*"}, QDir::Files);
+        if (server) {
+            QVERIFY(aside.isEmpty());
+        } else {
+            QCOMPARE(aside.size(), 1);
+            QCOMPARE(read(aside.first()), badList ? list : fav);
+            QVERIFY2(message.contains(aside.first()), qPrintable(message));
+        }
+        QCOMPARE(store->synver.value("eng"), badList ? 0.0 : 5.0);
+        QCOMPARE(store->favsynver.value("eng"), badList ? 6.0 : 0.0);
         QCOMPARE(store->synver.value("ger"), 4.0);
-        QVERIFY(store->allUserSyn.isEmpty());
-        QVERIFY(store->goodfav.isEmpty()); // the favourites file was not read
+        const QStringList listed = badList ? QStringList() : QStringList{"a", "b"};
+        const QStringList starred = badList ? QStringList{"a"} : QStringList();
+        QCOMPARE(store->allUserSyn.value("run"), listed);
+        QCOMPARE(store->goodfav.value("run"), starred);
+    }
+
+    void linksInTheFolderAreLeftAlone()
+    {
+        // A dangling link where the list should be: the thesaurus import must not write
+        // through it, and the waiting download is not moved over it.
+        copyFixture("th_sample_utf8.dat", thesauri->filePath("th_en_US_v2.dat"));
+        const QString target = thesauri->filePath("planted-target");
+        QVERIFY(QFile::link(target, folder() + "eng_syn.dat"));
+        write("eng_syn2.dat", "synonym version 2\nnew|c|d\n");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("symbolic link"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("thesaurus not imported|symbolic"));
+        store->loadSynonyms();
+        QVERIFY(!QFile::exists(target));
+        QVERIFY(QFileInfo(folder() + "eng_syn.dat").isSymLink());
+        QCOMPARE(read("eng_syn2.dat"), QByteArray("synonym version 2\nnew|c|d\n"));
     }
 
     void loadingSignalsInOrder()
