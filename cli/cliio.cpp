@@ -1,5 +1,7 @@
 #include "cliio.h"
 
+#include "storage/textreader.h"
+
 #include <QFile>
 
 #include <cstdio>
@@ -16,6 +18,12 @@ int usageError(const QString &message)
 {
     std::fprintf(stderr, "rewordix-cli: %s\n", message.toLocal8Bit().constData());
     return UsageError;
+}
+
+int folderRefused(const QString &reason)
+{
+    std::fprintf(stderr, "rewordix-cli: %s\n", reason.toLocal8Bit().constData());
+    return FolderRefused;
 }
 
 int unbalancedText()
@@ -38,15 +46,23 @@ std::optional<QString> readInput(const QString &name)
         usageError(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        usageError(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
-        return std::nullopt;
-    }
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    storage::DecodedText decoded;
+    {
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            usageError(QStringLiteral("cannot read %1: %2").arg(name, file.errorString()));
+            return std::nullopt;
+        }
+        // The editor's reader: a file that is not UTF-8 keeps its letters.
+        decoded = storage::decodeText(bytes);
+    } // the bytes go before the command works on the text
+    if (!decoded.encoding.startsWith(QLatin1String("UTF-")))
+        std::fprintf(stderr, "rewordix-cli: %s is not UTF-8; read as %s\n",
+                     (name == QLatin1String("-") ? QStringLiteral("standard input") : name)
+                         .toLocal8Bit()
+                         .constData(),
+                     decoded.encoding.toLatin1().constData());
+    return std::move(decoded.text);
 }
 
 Output::Output()

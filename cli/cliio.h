@@ -13,19 +13,24 @@ namespace cli {
 enum Exit : int
 {
     Success = 0,
-    Unbalanced = 1,  // a `{` of the input has no partner
-    UsageError = 2,  // bad arguments or an input that cannot be read
-    OutputError = 3, // the output could not be written (disk full, closed pipe)
+    Unbalanced = 1,    // a `{` of the input has no partner
+    UsageError = 2,    // bad arguments or an input that cannot be read
+    OutputError = 3,   // the output could not be written (disk full, closed pipe)
+    FolderRefused = 4, // the working folder belongs to another user or cannot be made safe
+    StoreError = 6,    // the working folder's database or synonym files cannot be used
 };
 
 // Prints "rewordix-cli: <message>" as one line on stderr; returns UsageError.
 int usageError(const QString &message);
+// Prints the reason as one line on stderr; returns FolderRefused.
+int folderRefused(const QString &reason);
 // Prints the unbalanced-text message; returns Unbalanced.
 int unbalancedText();
 
-// The whole input named by `name` ("-" for stdin) decoded from UTF-8, a
-// leading byte-order mark dropped. On failure prints the reason and returns
-// no value.
+// The whole input named by `name` ("-" for stdin), decoded as the editor
+// decodes documents (storage::decodeText: byte-order mark, UTF-8, else
+// Windows-1252 or ISO-8859-1); an input that is not UTF-8 is named on stderr
+// with the encoding used. On failure prints the reason and returns no value.
 std::optional<QString> readInput(const QString &name);
 
 // Output collected as UTF-8 in a large buffer and written with fwrite in big

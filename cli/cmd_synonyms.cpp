@@ -41,16 +41,37 @@ int runSynonyms(const QStringList &args)
             QStringLiteral("unknown language '%1' (one of %2)").arg(lang, codes.join(u' ')));
     }
 
-    const QString folder = storage::workingFolder();
+    const storage::WorkingFolder folder = storage::openWorkingFolder();
+    if (!folder.ok())
+        return folderRefused(folder.error);
     LocalDatabase db;
-    db.connect(folder); // without a database the files' lists are still offered
+    // connect() also prints its reason as a warning; the user gets it once, below.
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type != QtWarningMsg)
+                std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        });
+    const bool connected = db.connect(folder.path);
+    qInstallMessageHandler(previous);
+    if (!connected) {
+        // Without the database the user's own synonyms would be missing from the answer.
+        std::fprintf(stderr, "rewordix-cli: %s\n", db.errorString().toLocal8Bit().constData());
+        return StoreError;
+    }
 
     SynonymStore store;
-    store.setTempDir(folder);
+    store.setTempDir(folder.path);
     store.setDatabase(&db);
     store.curLang = lang;
-    QObject::connect(&store, &SynonymStore::synonymFileError,
-                     [] { std::fputs("rewordix-cli: Error opening synonyms file.\n", stderr); });
+    bool filesOk = true;
+    QObject::connect(&store, &SynonymStore::synonymFileError, [&filesOk] {
+        std::fputs("rewordix-cli: Error opening synonyms file.\n", stderr);
+        filesOk = false;
+    });
+    QObject::connect(&store, &SynonymStore::fileProblem, [&filesOk](const QString &message) {
+        std::fprintf(stderr, "rewordix-cli: %s\n", message.toLocal8Bit().constData());
+        filesOk = false;
+    });
     store.loadSynonyms();
 
     Output out;
@@ -64,7 +85,7 @@ int runSynonyms(const QStringList &args)
     }
     const int status = out.finish();
     db.shutdown();
-    return status;
+    return status == Success && !filesOk ? StoreError : status;
 }
 
 } // namespace cli

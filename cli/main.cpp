@@ -53,13 +53,19 @@ const cli::Command commands[] = {
 void printHelp()
 {
     QByteArray text = "usage: rewordix-cli COMMAND [OPTIONS] FILE\n"
-                      "FILE is a UTF-8 text file, or - for standard input.\n\n"
+                      "FILE is a text file (UTF-8, UTF-16 with a byte-order mark, Windows-1252 or\n"
+                      "ISO-8859-1), or - for standard input.\n\n"
                       "commands:\n";
     for (const cli::Command &c : commands) {
         text += "  " + QByteArray(c.name) + ' ' + c.synopsis + "\n      " + c.summary + '\n';
     }
-    text += "\nexit status: 0 success, 1 unbalanced text, 2 usage error, 3 output error, "
-            "5 post refused or failed\n";
+    text += "
+exit status: 0 success, 1 unbalanced text, 2 usage error, 3 output error,
+"
+            "4 working folder refused (owned by another user or not safe), 5 post refused or
+"
+            "failed, 6 database or synonym files unusable
+";
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
 }
 

@@ -5,12 +5,15 @@
 #include "storage/localdatabase.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 class CliSynonymsTest final : public QObject
 {
@@ -28,11 +31,13 @@ private:
     QTemporaryDir config;
     QTemporaryDir thesauri;
 
-    Run run(const QStringList &args)
+    Run run(const QStringList &args) { return runIn(home.path(), args); }
+
+    Run runIn(const QString &folder, const QStringList &args)
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("REWORDIX_HOME", home.path());
+        env.insert("REWORDIX_HOME", folder);
         env.insert("XDG_CONFIG_HOME", config.path());
         env.insert("REWORDIX_THESAURUS_DIR", thesauri.path());
         p.setProcessEnvironment(env);
@@ -143,6 +148,66 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QByteArray("sprint\tserver\ndash\tserver\n"));
         QFile::remove(settingsFile());
+    }
+
+    void unusableWorkingFolder_data()
+    {
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("damaged database: no answer without the user's synonyms")
+            << "damaged" << 6 << QByteArray("not a database");
+        QTest::newRow("database is a link: refused, target untouched")
+            << "link" << 6 << QByteArray("symbolic link");
+        QTest::newRow("folder of another user: refused")
+            << "foreign" << 4 << QByteArray("another user");
+        QTest::newRow("world-writable folder: narrowed and used") << "open" << 0 << QByteArray();
+    }
+
+    void unusableWorkingFolder()
+    {
+        QFETCH(QString, problem);
+        QFETCH(int, status);
+        QFETCH(QByteArray, reason);
+        QTemporaryDir scratch;
+        QVERIFY(scratch.isValid());
+        const QString folder = scratch.filePath("home");
+        QVERIFY(QDir().mkdir(folder));
+        const QByteArray garbage(4096, 'x');
+        const QString victim = scratch.filePath("victim");
+        if (problem == "damaged") {
+            write(folder + "/db.sqlite", garbage);
+        } else if (problem == "link") {
+            write(victim, garbage);
+            QVERIFY(QFile::link(victim, folder + "/db.sqlite"));
+        } else if (problem == "foreign") {
+            if (::geteuid() != 0)
+                QSKIP("giving a folder to another user needs root");
+            QCOMPARE(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        } else {
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+        }
+
+        const Run r = runIn(folder, {"fast"});
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, QByteArray());
+        if (status != 0) {
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY2(r.err.contains(reason), r.err.constData());
+        }
+        if (problem == "damaged") {
+            QFile db(folder + "/db.sqlite");
+            QVERIFY(db.open(QIODevice::ReadOnly));
+            QCOMPARE(db.readAll(), garbage); // reported, never replaced
+        } else if (problem == "link") {
+            QFile target(victim);
+            QVERIFY(target.open(QIODevice::ReadOnly));
+            QCOMPARE(target.readAll(), garbage);
+        } else if (problem == "foreign") {
+            QVERIFY(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+        } else {
+            QCOMPARE(QFileInfo(folder).permissions() & 0x0077, QFileDevice::Permissions());
+        }
     }
 
     void usageErrors_data()

@@ -67,6 +67,8 @@ private slots:
     void subcommandHelp();
     void endOfOptions_data();
     void endOfOptions();
+    void inputEncodings_data();
+    void inputEncodings();
 
 private:
     // Runs the binary; "FILE" in `args` stands for a file holding `input`,
@@ -348,3 +350,43 @@ void CliTest::endOfOptions()
 
 REWORDIX_TEST_GUILESS_MAIN(CliTest)
 #include "cli_test.moc"
+
+void CliTest::inputEncodings_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("note"); // on stderr; empty: nothing said
+
+    QTest::newRow("UTF-8: nothing said")
+        << QByteArray("{caf\xC3\xA9|x}") << QByteArray("caf\xC3\xA9\n") << QByteArray();
+    QTest::newRow("UTF-16LE with mark")
+        << QByteArray("\xFF\xFE{\0\xE9\0|\0x\0}\0", 12) << QByteArray("\xC3\xA9\n") << QByteArray();
+    QTest::newRow("Latin-1 letters kept") << QByteArray("{Stra\xDF"
+                                                        "e|x} caf\xE9")
+                                          << QByteArray("Stra\xC3\x9F"
+                                                        "e caf\xC3\xA9\n")
+                                          << QByteArray("read as ISO-8859-1");
+    QTest::newRow("Windows-1252 euro and quotes kept") << QByteArray("{\x93"
+                                                                     "a\x94|b} \x80")
+                                                       << QByteArray("\xE2\x80\x9C"
+                                                                     "a\xE2\x80\x9D \xE2\x82\xAC\n")
+                                                       << QByteArray("read as Windows-1252");
+}
+
+void CliTest::inputEncodings()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, note);
+    for (const char *source : {"FILE", "-"}) {
+        const Run r = run({"spin", source}, input);
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, out);
+        if (note.isEmpty()) {
+            QCOMPARE(r.err, QByteArray());
+        } else {
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY2(r.err.contains(note), r.err.constData());
+        }
+    }
+}
