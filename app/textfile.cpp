@@ -1,9 +1,8 @@
 #include "textfile.h"
 
-#include <QFile>
+#include "storage/textreader.h"
+
 #include <QSaveFile>
-#include <QStringConverter>
-#include <QTextStream>
 
 #include <algorithm>
 
@@ -11,13 +10,10 @@ namespace textfile {
 
 ReadResult read(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    storage::TextFileRead file = storage::readTextFile(path);
+    if (!file.ok)
         return {};
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::System);
-    in.setAutoDetectUnicode(true);
-    return {true, in.readAll()};
+    return {true, std::move(file.text), std::move(file.encoding)};
 }
 
 QString write(const QString &path, const QString &text)

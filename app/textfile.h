@@ -10,10 +10,13 @@ struct ReadResult
 {
     bool ok = false;
     QString text;
+    QString encoding; // the encoding the file was read in ("UTF-8", "Windows-1252", ...)
 };
 
-// Reads the whole file. A byte-order mark selects its Unicode encoding; without one the
-// system's local encoding is used. ok is false when the file is missing or unreadable.
+// Reads the whole file with the shared text reader (storage::decodeText): a byte-order mark
+// selects UTF-8 or UTF-16, valid UTF-8 is UTF-8, anything else Windows-1252 or ISO-8859-1, so a
+// Western single-byte article keeps its letters. ok is false when the file is missing or
+// unreadable.
 ReadResult read(const QString &path);
 
 // Writes U+FEFF and then `text` as UTF-8 through a QSaveFile, so a failed write leaves the

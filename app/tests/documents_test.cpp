@@ -98,14 +98,21 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("UTF-8 without byte-order mark (local encoding)")
-            << QByteArray("Caf\xC3\xA9 au lait") << QStringLiteral("Café au lait");
+        QTest::addColumn<QString>("encoding");
+        QTest::newRow("UTF-8 without byte-order mark")
+            << QByteArray("Caf\xC3\xA9 au lait") << QStringLiteral("Café au lait") << "UTF-8";
         QTest::newRow("UTF-8 with byte-order mark")
-            << QByteArray("\xEF\xBB\xBF\xC3\xBC") << QStringLiteral("ü");
+            << QByteArray("\xEF\xBB\xBF\xC3\xBC") << QStringLiteral("ü") << "UTF-8";
         QTest::newRow("UTF-16LE with byte-order mark")
-            << QByteArray("\xFF\xFE\x41\x00\xE9\x00", 6) << QStringLiteral("Aé");
+            << QByteArray("\xFF\xFE\x41\x00\xE9\x00", 6) << QStringLiteral("Aé") << "UTF-16LE";
         QTest::newRow("UTF-16BE with byte-order mark")
-            << QByteArray("\xFE\xFF\x00\x41\x05\xD0", 6) << QStringLiteral("Aא");
+            << QByteArray("\xFE\xFF\x00\x41\x05\xD0", 6) << QStringLiteral("Aא") << "UTF-16BE";
+        QTest::newRow("Latin-1 article keeps its letters")
+            << QByteArray("Stra\xDF" "e, caf\xE9") << QStringLiteral("Straße, café")
+            << "ISO-8859-1";
+        QTest::newRow("Windows-1252 article keeps euro and quotes")
+            << QByteArray("\x93" "caf\xE9\x94 \x80" "3") << QStringLiteral("“café” €3")
+            << "Windows-1252";
     }
 
     void readEncodings()
@@ -117,7 +124,12 @@ private slots:
         const textfile::ReadResult read = textfile::read(path);
         QVERIFY(read.ok);
         QFETCH(QString, text);
+        QFETCH(QString, encoding);
         QCOMPARE(read.text, text);
+        QCOMPARE(read.encoding, encoding);
+        // Saving writes UTF-8 with a mark: load and save keep every letter.
+        QCOMPARE(textfile::write(path, read.text), QString());
+        QCOMPARE(readBytes(path), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
     }
 
     void companionNames_data()
