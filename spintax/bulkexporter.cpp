@@ -3,14 +3,17 @@
 #include "copysource.h"
 #include "distinctcopies.h"
 #include "mergedata.h"
-#include "ziparchivewriter.h"
+#include "zipstreamwriter.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
+#include <QRegularExpression>
 #include <QStringEncoder>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace spintax {
@@ -22,6 +25,15 @@ const QByteArray byteOrderMark("\xEF\xBB\xBF");
 // Single files are handed to the disk in pieces of this size.
 constexpr qsizetype streamChunk = 4 << 20;
 
+// The reason of a failed write as the system words it ("No space left on device"): QFile's own
+// text is "Unknown error" for some failures.
+QString writeFailure(const QFile &file, int errorNumber)
+{
+    if (errorNumber != 0)
+        return QString::fromLocal8Bit(std::strerror(errorNumber));
+    return file.errorString();
+}
+
 // Where the files of one export go.
 class Sink
 {
@@ -30,13 +42,14 @@ public:
     virtual bool writeFile(const QString &name, QByteArray data) = 0;
     // A single file of a document type, written in pieces.
     virtual bool beginStream(const QString &name) = 0;
-    virtual bool appendStream(QByteArray &chunk) = 0;   // consumes chunk
+    virtual bool appendStream(QByteArray &chunk) = 0; // consumes chunk
     virtual bool endStream() = 0;
-    virtual bool finish(const BulkExporter::Progress &fraction) = 0;
+    virtual bool finish() = 0;
     QString error;
-    bool cancelled = false;
 };
 
+// Plain files in the export's folder. The folder as a whole only gets its final name when every
+// file is written (see Run::exec), so each file is written straight, without a temporary.
 class FolderSink final : public Sink
 {
 public:
@@ -44,104 +57,110 @@ public:
 
     bool writeFile(const QString &name, QByteArray data) override
     {
-        QSaveFile file(pathOf(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() ||
-            !file.commit())
-            return fail(file);
-        return true;
+        return beginStream(name) && appendStream(data) && endStream();
     }
     bool beginStream(const QString &name) override
     {
-        stream = std::make_unique<QSaveFile>(pathOf(name));
-        if (!stream->open(QIODevice::WriteOnly))
-            return fail(*stream);
+        stream.setFileName(folder + u'/' + name);
+        errno = 0;
+        if (!stream.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+            return fail(errno);
         return true;
     }
     bool appendStream(QByteArray &chunk) override
     {
-        const bool ok = stream->write(chunk) == chunk.size();
+        errno = 0;
+        const bool ok = stream.write(chunk) == chunk.size();
         chunk.clear();
-        return ok || fail(*stream);
+        return ok || fail(errno);
     }
     bool endStream() override
     {
-        const bool ok = stream->commit();
-        if (!ok)
-            fail(*stream);
-        stream.reset();
-        return ok;
+        errno = 0;
+        const bool ok = stream.flush();
+        const int errorNumber = errno;
+        stream.close();
+        return ok || fail(errorNumber);
     }
-    bool finish(const BulkExporter::Progress &) override { return true; }
+    bool finish() override { return true; }
 
 private:
-    QString pathOf(const QString &name) const { return folder + u'/' + name; }
-    bool fail(QSaveFile &file)
+    bool fail(int errorNumber)
     {
         error = QStringLiteral("Could not write %1: %2")
-                    .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+                    .arg(QDir::toNativeSeparators(stream.fileName()),
+                         writeFailure(stream, errorNumber));
+        stream.close();
         return false;
     }
 
     QString folder;
-    std::unique_ptr<QSaveFile> stream;
+    QFile stream;
 };
 
+// Entries compressed and written one after another into the archive file (which the run names
+// "<target>.zip.partial" until it is complete); nothing of a copy is kept once it is written.
 class ZipSink final : public Sink
 {
 public:
-    explicit ZipSink(const QString &archivePath) : archivePath(archivePath), zip(archivePath) {}
+    explicit ZipSink(const QString &archivePath) : file(archivePath), zip(file) {}
 
     bool open()
     {
-        if (zip.open())
-            return true;
-        error = failure(archivePath);
-        return false;
+        errno = 0;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            error = QStringLiteral("Could not write %1: %2")
+                        .arg(QDir::toNativeSeparators(file.fileName()), writeFailure(file, errno));
+            return false;
+        }
+        return zip.open() || fail(file.fileName());
     }
     bool writeFile(const QString &name, QByteArray data) override
     {
-        if (zip.add(name, std::move(data)))
-            return true;
-        error = failure(name);
-        return false;
+        return (zip.beginEntry(name, data.size()) && zip.write(data) && zip.endEntry()) ||
+               fail(name);
     }
     bool beginStream(const QString &name) override
     {
         streamName = name;
-        stream.clear();
-        return true;
+        return zip.beginEntry(name) || fail(name);
     }
     bool appendStream(QByteArray &chunk) override
     {
-        stream += chunk;
+        const bool ok = zip.write(chunk);
         chunk.clear();
+        return ok || fail(streamName);
+    }
+    bool endStream() override { return zip.endEntry() || fail(streamName); }
+    bool finish() override
+    {
+        if (!zip.close())
+            return fail(file.fileName());
+        errno = 0;
+        if (!file.flush()) {
+            error = QStringLiteral("Could not write %1: %2")
+                        .arg(QDir::toNativeSeparators(file.fileName()), writeFailure(file, errno));
+            return false;
+        }
+        file.close();
         return true;
     }
-    bool endStream() override { return writeFile(streamName, std::exchange(stream, {})); }
-    bool finish(const BulkExporter::Progress &fraction) override
-    {
-        // The progress callback of the archive reports per mille of the compression.
-        const bool ok = zip.commit([&fraction](double f) { return fraction(qint64(f * 1000), 1000); });
-        if (!ok) {
-            cancelled = zip.wasCancelled();
-            error = QStringLiteral("Could not write %1: %2")
-                        .arg(QDir::toNativeSeparators(archivePath), zip.errorString());
-        }
-        return ok;
-    }
-    void discard() { zip.discard(); }
+    void discard() { file.close(); }
 
 private:
-    QString failure(const QString &what) const
+    bool fail(const QString &what)
     {
-        return QStringLiteral("Could not write %1 into %2: %3")
-            .arg(what, QDir::toNativeSeparators(archivePath), zip.errorString());
+        // A failed write of the device explains itself better than the archive's summary.
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? writeFailure(file, errno)
+                                   : zip.errorString();
+        error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(what), reason);
+        return false;
     }
 
-    QString archivePath;
-    ZipArchiveWriter zip;
+    QFile file;
+    ZipStreamWriter zip;
     QString streamName;
-    QByteArray stream;
 };
 
 } // namespace
@@ -159,6 +178,7 @@ public:
 private:
     bool writeType(Sink &sink, const ExportTypeOptions &type, const QString &ext, bool html);
     std::optional<QString> nextCopy();
+    static void removeStaleTemporaries(const QString &folder);
     bool report();
     bool fail(const QString &message)
     {
@@ -173,7 +193,7 @@ private:
 
     DistinctCopies copies;
 
-    // Work units: one per copy, and with a ZIP as many again for compressing the archive.
+    // Work units: one per copy.
     qint64 done = 0;
     qint64 total = 0;
     bool cancelled = false;
@@ -186,56 +206,92 @@ ExportResult BulkExporter::Run::exec()
         fail(QStringLiteral("The article cannot be spun: its braces { } do not match."));
         return result;
     }
-    total = options.zip ? 2 * copyCount + 1 : copyCount;
+    total = copyCount;
+
+    // Everything is written under a temporary name and renamed when complete, so a name the
+    // user sees is always a finished export, even after a crash or a kill.
+    const QString finalPath = options.target + (options.zip ? QStringLiteral(".zip") : QString());
+    const QString partialPath = finalPath + partialSuffix();
+    const QString parent = QFileInfo(finalPath).absolutePath();
+    errno = 0;
+    if (!QDir().mkpath(parent)) {
+        fail(QStringLiteral("Could not create the folder %1: %2")
+                 .arg(QDir::toNativeSeparators(parent), QString::fromLocal8Bit(std::strerror(errno))));
+        return result;
+    }
+    removeStaleTemporaries(parent);
+    if (QFileInfo::exists(finalPath) || QFileInfo(finalPath).isSymLink()) {
+        fail(QStringLiteral("Could not create %1: it exists already")
+                 .arg(QDir::toNativeSeparators(finalPath)));
+        return result;
+    }
 
     std::unique_ptr<Sink> sink;
     ZipSink *zipSink = nullptr;
     if (options.zip) {
-        const QString archivePath = options.target + QStringLiteral(".zip");
-        const QString folder = QFileInfo(archivePath).absolutePath();
-        if (!QDir().mkpath(folder)) {
-            fail(QStringLiteral("Could not create the folder %1").arg(QDir::toNativeSeparators(folder)));
-            return result;
-        }
-        auto zs = std::make_unique<ZipSink>(archivePath);
+        auto zs = std::make_unique<ZipSink>(partialPath);
         if (!zs->open()) {
             fail(zs->error);
+            QFile::remove(partialPath);
             return result;
         }
         zipSink = zs.get();
         sink = std::move(zs);
-        result.path = archivePath;
     } else {
-        if (!QDir().mkpath(options.target)) {
-            fail(QStringLiteral("Could not create the folder %1")
-                     .arg(QDir::toNativeSeparators(options.target)));
+        errno = 0;
+        if (!QDir().mkdir(partialPath)) {
+            fail(QStringLiteral("Could not create the folder %1: %2")
+                     .arg(QDir::toNativeSeparators(partialPath),
+                          QString::fromLocal8Bit(std::strerror(errno))));
             return result;
         }
-        sink = std::make_unique<FolderSink>(options.target);
-        result.path = options.target;
+        sink = std::make_unique<FolderSink>(partialPath);
     }
+    result.path = partialPath;
 
     const bool written = writeType(*sink, options.plain, QStringLiteral(".txt"), false) &&
                          writeType(*sink, options.html, QStringLiteral(".html"), true);
-    if (written) {
-        const qint64 before = done;
-        const bool finished = sink->finish([this, before](qint64 part, qint64 of) {
-            done = before + (total - before) * part / qMax<qint64>(1, of);
-            return report();
-        });
-        if (!finished && !sink->cancelled)
-            fail(sink->error);
-        cancelled = cancelled || sink->cancelled;
-    }
+    if (written && !sink->finish())
+        fail(sink->error);
     if (zipSink && (cancelled || result.status == ExportResult::Status::Failed)) {
         // An archive is complete or not there at all.
         zipSink->discard();
+        QFile::remove(partialPath);
         result.path.clear();
         result.files.clear();
     }
     if (cancelled && result.status != ExportResult::Status::Failed)
         result.status = ExportResult::Status::Cancelled;
+    if (result.status == ExportResult::Status::Done) {
+        // rename(2): QFile::rename would fall back to copying.
+        if (std::rename(QFile::encodeName(partialPath).constData(),
+                        QFile::encodeName(finalPath).constData()) != 0) {
+            fail(QStringLiteral("Could not rename %1 to %2: %3")
+                     .arg(QDir::toNativeSeparators(partialPath),
+                          QFileInfo(finalPath).fileName(),
+                          QString::fromLocal8Bit(std::strerror(errno))));
+        } else {
+            result.path = finalPath;
+        }
+    }
     return result;
+}
+
+void BulkExporter::Run::removeStaleTemporaries(const QString &folder)
+{
+    // Only names this writer makes: a time stamp, ".zip" or not, then ".partial".
+    static const QRegularExpression ours(QStringLiteral(R"(^\d{8}_\d{9}(\.zip)?\.partial$)"));
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Dirs | QDir::Files | QDir::Hidden | QDir::System |
+                                   QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (!ours.match(entry.fileName()).hasMatch())
+            continue;
+        if (entry.isSymLink() || entry.isFile())
+            QFile::remove(entry.filePath()); // a link is removed, never followed
+        else if (entry.isDir())
+            QDir(entry.filePath()).removeRecursively();
+    }
 }
 
 bool BulkExporter::Run::report()

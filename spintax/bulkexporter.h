@@ -36,7 +36,8 @@ struct ExportResult
 {
     enum class Status { Done, Failed, Cancelled };
     Status status = Status::Done;
-    QString path;        // the folder or archive created (empty when none was)
+    QString path;        // the folder or archive created (empty when none was); the ".partial"
+                         // folder when a folder export failed or was cancelled
     QString error;       // names the file and the reason when Failed
     QStringList files;   // bare names of the files written, in order
     bool ok() const { return status == Status::Done; }
@@ -50,15 +51,21 @@ struct ExportResult
 class BulkExporter final
 {
 public:
-    // Called with (work done, total work); returning false cancels the export. Files already
-    // written stay; an archive is then not created at all.
+    // Called with (work done, total work); returning false cancels the export. The files already
+    // written of a folder export stay in "<target>.partial"; an archive is then not created.
     using Progress = std::function<bool(qint64 done, qint64 total)>;
 
     explicit BulkExporter(CopySource &source, const MergeData *merge = nullptr);
 
     void setProgress(Progress callback) { progress = std::move(callback); }
 
+    // Writes the export into "<target>.partial" (a folder, or with zip the archive
+    // "<target>.zip.partial") and renames it to its final name when complete, so a name without
+    // ".partial" is always a finished export. Temporaries of earlier exports into the same folder
+    // that were killed or failed are removed first. An existing final name is never replaced.
     ExportResult gen(const ExportOptions &options);
+
+    static QString partialSuffix() { return QStringLiteral(".partial"); }
 
     // "<path>/<yyyyMMdd_hhmmsszzz>" of the given UTC time.
     static QString exportTarget(const QString &path, const QDateTime &utcNow);

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 using spintax::BulkExporter;
 using spintax::ExportOptions;
 using spintax::ExportResult;
@@ -112,6 +114,9 @@ private slots:
     void unbalancedArticle();
     void merge();
     void cancel();
+    void staleTemporariesRemoved();
+    void fullDisk_data();
+    void fullDisk();
     void typeOptions_data();
     void typeOptions();
     void exportTarget();
@@ -249,6 +254,11 @@ void BulkExporterTest::zipArchive()
                           deflated("h.html", bom + "one\r\nend\r\n<br>--<br>\r\n"
                                                    "two\r\nend\r\n<br>--<br>\r\n"),
                           "ok"}));
+    // A second independent reader: Info-ZIP's own test of every entry.
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-tq"), e.result.path});
+    QVERIFY(unzip.waitForFinished(20000));
+    QCOMPARE(unzip.exitCode(), 0);
 }
 
 void BulkExporterTest::emptyExport()
@@ -303,7 +313,8 @@ void BulkExporterTest::fileErrorKeepsWrittenFiles()
     QCOMPARE(e.result.status, ExportResult::Status::Failed);
     QVERIFY2(e.result.error.contains(QString(300, u'x') + "1.html"), qPrintable(e.result.error));
     QCOMPARE(e.result.files, QStringList({"article1.txt", "article2.txt"}));
-    QCOMPARE(copiesIn(e.target), QStringList({"a", "b"}));
+    QVERIFY(!QFileInfo::exists(e.target));
+    QCOMPARE(copiesIn(e.target + ".partial"), QStringList({"a", "b"}));
 }
 
 void BulkExporterTest::unbalancedArticle()
@@ -334,7 +345,10 @@ void BulkExporterTest::cancel()
     const Export folder = run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), false, nullptr,
                               stopAfterTwo);
     QCOMPARE(folder.result.status, ExportResult::Status::Cancelled);
-    QCOMPARE(QDir(folder.target).entryList(QDir::Files, QDir::Name),
+    // The copies written stay, under a name that does not pass for a finished export.
+    QVERIFY(!QFileInfo::exists(folder.target));
+    QCOMPARE(folder.result.path, folder.target + ".partial");
+    QCOMPARE(QDir(folder.result.path).entryList(QDir::Files, QDir::Name),
              QStringList({"article1.txt", "article2.txt"}));
 
     QTest::qWait(2);
@@ -343,14 +357,64 @@ void BulkExporterTest::cancel()
     QCOMPARE(zip.result.status, ExportResult::Status::Cancelled);
     QCOMPARE(zip.result.path, QString());
     QVERIFY(!QFileInfo::exists(zip.target + ".zip"));
+    QVERIFY(!QFileInfo::exists(zip.target + ".zip.partial"));
+}
 
-    // Cancelled while the archive is being compressed.
-    QTest::qWait(2);
-    const Export late = run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), true, nullptr,
-                            [](qint64 done, qint64) { return done < 11; });
-    QCOMPARE(late.result.status, ExportResult::Status::Cancelled);
-    QVERIFY(!QFileInfo::exists(late.target + ".zip"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+void BulkExporterTest::staleTemporariesRemoved()
+{
+    // What a killed export leaves, beside things of the user's with similar names.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("20200101_101010101.partial/sub"));
+    QFile(dir.filePath("20200101_101010101.partial/sub/article1.txt")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("20200101_101010102.zip.partial")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("notes.partial")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("20200101_101010103.zip")).open(QIODevice::WriteOnly);
+    QVERIFY(QDir(dir.path()).mkdir("20200101_101010104"));
+    const QString outside = dir.filePath("20200101_101010104/keep.txt");
+    QFile(outside).open(QIODevice::WriteOnly);
+    QVERIFY(QFile::link(dir.filePath("20200101_101010104"),
+                        dir.filePath("20200101_101010105.partial")));
+
+    const Export e = run(dir, QStringLiteral("{a|b}"), type(1), type(0), true);
+    QVERIFY2(e.result.ok(), qPrintable(e.result.error));
+    QStringList expected{"20200101_101010103.zip", "20200101_101010104", "notes.partial",
+                         QFileInfo(e.target).fileName() + ".zip"};
+    expected.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
+                                        QDir::Name),
+             expected);
+    QVERIFY(QFileInfo::exists(outside)); // a link is removed, not followed
+}
+
+void BulkExporterTest::fullDisk_data()
+{
+    QTest::addColumn<bool>("zip");
+    QTest::newRow("folder") << false;
+    QTest::newRow("zip") << true;
+}
+
+void BulkExporterTest::fullDisk()
+{
+    QFETCH(bool, zip);
+    if (::geteuid() != 0)
+        QSKIP("mounting a small file system needs root");
+    QTemporaryDir dir;
+    QProcess mount;
+    mount.start("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dir.path()});
+    if (!mount.waitForFinished(20000) || mount.exitCode() != 0)
+        QSKIP("no tmpfs can be mounted here");
+    auto unmount = qScopeGuard([&dir] { QProcess::execute("umount", {dir.path()}); });
+
+    // Copies that do not compress: about 20 KiB each, more than the 64 KiB hold.
+    QString article;
+    for (int i = 0; i < 4000; ++i)
+        article += QStringLiteral("{%1|%2} ").arg(i * 7919 % 10007).arg(i * 104729 % 100003);
+    const Export e = run(dir, article, type(10), type(0), zip);
+    QCOMPARE(e.result.status, ExportResult::Status::Failed);
+    QVERIFY2(e.result.error.contains("No space left on device"), qPrintable(e.result.error));
+    QVERIFY(!QFileInfo::exists(e.target + (zip ? ".zip" : "")));
+    if (zip)
+        QVERIFY(!QFileInfo::exists(e.target + ".zip.partial"));
 }
 
 void BulkExporterTest::typeOptions_data()
