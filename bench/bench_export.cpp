@@ -10,6 +10,7 @@
 #include "spintax/distinctcopies.h"
 #include "spintax/generator.h"
 #include "spintax/generatorcopysource.h"
+#include "spintax/mergedata.h"
 #include "spintax/zipstreamwriter.h"
 
 #include <QDateTime>
@@ -253,6 +254,23 @@ void BM_ZipFloorLargeArticle(benchmark::State &state)
     setBytes(state, bytes);
 }
 BENCHMARK(BM_ZipFloorLargeArticle)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// Placeholders of a 20,000-column table filled into the 1k-word article: one pass over the text
+// per copy, whatever the number of columns.
+void BM_MergeWideTable(benchmark::State &state)
+{
+    const int columns = int(state.range(0));
+    QList<QStringList> records(2);
+    for (int c = 0; c < columns; ++c) {
+        records[0] << QStringLiteral("col%1").arg(c);
+        records[1] << QStringLiteral("value%1").arg(c);
+    }
+    const spintax::MergeData data(records);
+    const QString text = article1k() + QStringLiteral(" [col7] [col19999] [none]");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(data.getMerged(text, 0));
+}
+BENCHMARK(BM_MergeWideTable)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,8 +23,10 @@ public:
     int rowCount() const { return records.isEmpty() ? 0 : int(records.size() - 1); }
     QStringList row(int k) const;
 
-    // Replaces, title by title in column order, every "[title]" by that column's value in
-    // data row k. Titles and values are taken literally ("[price $]", "a+b", "\1" all work).
+    // Replaces every "[title]" by that column's value in data row k, in one pass over the text:
+    // a value that itself contains "[title]" is inserted as it is, and the time does not grow
+    // with the number of columns. A title given twice takes the first column's value. Titles and
+    // values are taken literally ("[price $]", "a+b", "\1" all work).
     // A row shorter than the titles gives the missing columns an empty value: the reader
     // drops empty fields at the end of a line, so they were empty in the file. A row index
     // outside the data leaves the text unchanged.
@@ -31,6 +34,8 @@ public:
 
 private:
     QList<QStringList> records;
+    QHash<QString, qsizetype> columnOf; // title -> its first column
+    qsizetype longestTitle = 0;
 };
 
 } // namespace spintax

@@ -95,6 +95,13 @@ void MergeDataTest::getMerged_data()
     QTest::newRow("short row gives empty values")
         << Records{{"name", "city"}, {"Ann"}} << "[name]/[city]" << 0 << "Ann/";
     QTest::newRow("no data rows") << Records{{"name"}} << "[name]" << 0 << "[name]";
+    QTest::newRow("a value naming a placeholder is inserted as it is")
+        << Records{{"a", "b"}, {"[b]", "B"}} << "[a] [b]" << 0 << "[b] B";
+    QTest::newRow("brackets around and inside placeholders")
+        << Records{{"x", "x]y", "[z"}, {"1", "2", "3"}} << "[[x]] [x]y] [[z] [" << 0
+        << "[1] 1y] 3 [";
+    QTest::newRow("title given twice: first column")
+        << Records{{"t", "t"}, {"first", "second"}} << "[t]" << 0 << "first";
 }
 
 void MergeDataTest::getMerged()
