@@ -86,13 +86,20 @@ void Output::reserve(qsizetype bytes)
 
 void Output::append(QStringView text)
 {
-    // UTF-8 needs at most three bytes per UTF-16 code unit.
-    reserve(text.size() * 3);
-    char *begin = buffer.data() + used;
-    char *end = encoder.appendToBuffer(begin, text);
-    used += end - begin;
-    if (used >= flushThreshold)
-        flush();
+    // In pieces, so the buffer stays at its size however long one copy is; the encoder keeps a
+    // surrogate pair that is cut between two pieces.
+    constexpr qsizetype piece = flushThreshold / 4;
+    while (!text.isEmpty()) {
+        const QStringView part = text.first(qMin(piece, text.size()));
+        text = text.sliced(part.size());
+        // UTF-8 needs at most three bytes per UTF-16 code unit.
+        reserve(part.size() * 3);
+        char *begin = buffer.data() + used;
+        char *end = encoder.appendToBuffer(begin, part);
+        used += end - begin;
+        if (used >= flushThreshold)
+            flush();
+    }
 }
 
 void Output::appendByte(char byte)

@@ -67,7 +67,7 @@ int runExport(const QStringList &args)
     html.name = commandLine.value(QStringLiteral("html-name"));
     const QString mergeFile = commandLine.value(QStringLiteral("merge"));
 
-    const std::optional<QString> text = readInput(commandLine.argument());
+    std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
 
@@ -101,7 +101,7 @@ int runExport(const QStringList &args)
 
     spintax::Generator generator;
     generator.setSeed(seed);
-    spintax::GeneratorCopySource source(generator, text->trimmed());
+    spintax::GeneratorCopySource source(generator, std::move(*text).trimmed());
     spintax::BulkExporter exporter(source, merge ? &*merge : nullptr);
     const spintax::ExportResult result = exporter.gen(options);
     if (!result.ok()) {

@@ -35,11 +35,11 @@ int runSpin(const QStringList &args)
     const bool distinct = commandLine.isSet(QStringLiteral("distinct"));
     const bool nul = commandLine.isSet(QStringLiteral("0"));
 
-    const std::optional<QString> text = readInput(commandLine.argument());
+    std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     // Bulk export spins the article trimmed.
-    const QString article = text->trimmed();
+    const QString article = std::move(*text).trimmed(); // in place: inputs may be large
     const std::optional<spintax::SpinTree> tree = spintax::SpinTree::parse(article);
     if (!tree)
         return unbalancedText();
