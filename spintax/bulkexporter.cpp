@@ -145,7 +145,11 @@ public:
         file.close();
         return true;
     }
-    void discard() { file.close(); }
+    void discard()
+    {
+        zip.abandon();
+        file.close();
+    }
 
 private:
     bool fail(const QString &what)
@@ -398,9 +402,13 @@ ExportTypeOptions BulkExporter::typeOptions(bool ticked, const QString &countTex
     type.single = single;
     type.separator = separator;
     if (!name.trimmed().isEmpty()) {
-        // The name is a file name inside the export folder or archive, never a path.
+        // The name is a file name inside the export folder or archive, never a path, and holds
+        // no control characters (a NUL would cut the name short inside a ZIP).
         type.name = name;
-        type.name.replace(u'/', u'_').replace(u'\\', u'_');
+        for (QChar &c : type.name) {
+            if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+                c = u'_';
+        }
     }
     return type;
 }

@@ -33,8 +33,15 @@ ZipStreamWriter::ZipStreamWriter(QIODevice &device) : device(device) {}
 
 ZipStreamWriter::~ZipStreamWriter()
 {
+    abandon();
+}
+
+void ZipStreamWriter::abandon()
+{
     if (writer)
-        archive_write_free(writer); // also tries to close; the device is the caller's to drop
+        archive_write_free(writer);
+    writer = nullptr;
+    inEntry = false;
 }
 
 bool ZipStreamWriter::fail()

@@ -30,6 +30,9 @@ public:
     bool endEntry();
     // Writes the central directory. An archive without entries is valid too.
     bool close();
+    // Drops an archive that will not be completed, while the device is still open (libarchive
+    // writes its end on the way out and keeps its buffers when it cannot).
+    void abandon();
 
     QString errorString() const { return error; }
 
