@@ -60,13 +60,9 @@ void printHelp()
     for (const cli::Command &c : commands) {
         text += "  " + QByteArray(c.name) + ' ' + c.synopsis + "\n      " + c.summary + '\n';
     }
-    text += "
-exit status: 0 success, 1 unbalanced text, 2 usage error, 3 output error,
-"
-            "4 working folder refused (owned by another user or not safe), 5 post refused or
-"
-            "failed, 6 database or synonym files unusable
-";
+    text += "\nexit status: 0 success, 1 unbalanced text, 2 usage error, 3 output error,\n"
+            "4 working folder refused (owned by another user or not safe), 5 post refused or\n"
+            "failed, 6 database or synonym files unusable\n";
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
 }
 
