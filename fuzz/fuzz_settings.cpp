@@ -4,7 +4,9 @@
 #include "storage/settingsstore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -28,6 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     settingsFile = QSettings(QSettings::NativeFormat, QSettings::UserScope,
                              storage::organisationName, storage::applicationName)
                        .fileName();
+    QDir().mkpath(QFileInfo(settingsFile).absolutePath());
     return 0;
 }
 

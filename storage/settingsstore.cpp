@@ -57,7 +57,6 @@ void setApplicationNames()
 {
     QCoreApplication::setOrganizationName(organisationName);
     QCoreApplication::setApplicationName(applicationName);
-    keepSettingsFileOwnerOnly();
 }
 
 QStringList languageCodes()
