@@ -76,6 +76,7 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
 
     setCentralWidget(centralFrame);
     createStatusBar();
+    createUpdateChannels();
 
     splashMessage(QStringLiteral("Loading Menus..."));
     connectActions();

@@ -26,6 +26,7 @@ class QSplashScreen;
 class QTextCharFormat;
 class QuickSpinPanel;
 class SynonymStore;
+class UpdateChannels;
 class ViewManager;
 struct ExportContext;
 
@@ -46,6 +47,7 @@ enum class Tag;
 //   lexora3_synonyms.cpp  the synonym store's loading and the Quick Spin panel
 //   lexora3_tracking.cpp  cursor tracking and word steps
 //   lexora3_spin.cpp      bulk export and data merge
+//   lexora3_update.cpp    the update server's start-up chain, the download row, the Updater
 class Lexora3 final : public QMainWindow
 {
     Q_OBJECT
@@ -118,11 +120,18 @@ private:
     void createSynonymPanel();
     void setValidator(const QString &lang);
     void loadSynonyms();
-    // The start-up chain after the window is shown: without an update server it goes straight
-    // on to loading the synonyms (the usage logs stay for a later upload).
-    void updateServerDB();
     // The language changed after start-up: reload the synonym store of the new language.
     void reloadSynonymsForLanguage();
+
+    // --- update server (lexora3_update.cpp)
+    void createUpdateChannels();
+    // The start-up chain after the window is shown: the usage upload, then the synonym load,
+    // the version check and the list downloads. Without an update server it goes straight on to
+    // loading the synonyms (the usage logs stay for a later upload).
+    void updateServerDB();
+    // A new program was downloaded: tell the user, close, hand over to the Updater.
+    void dpFinished();
+    void callUpdater();
 
     // --- cursor tracking and word steps (lexora3_tracking.cpp)
     void cursorChanged(int view2);
@@ -153,6 +162,7 @@ private:
     FiguresUpdater *figures = nullptr;
     AppActions *actions = nullptr;
     SynonymStore *synStore = nullptr;
+    UpdateChannels *updates = nullptr;
     QuickSpinPanel *quickSpin = nullptr;
     // Sentence, paragraph and word steps on the main editor.
     Navigator navigator{guards, mainEditorPort()};

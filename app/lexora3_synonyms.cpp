@@ -63,17 +63,15 @@ void Lexora3::createSynonymPanel()
         quickSpin->clearWord();
         cursorChanged(1);
     });
-    connect(synStore, &SynonymStore::loadingFinished, this, [this](bool firstLoad) {
+    connect(synStore, &SynonymStore::loadingFinished, this, [this] {
         setEnabled(true);
         QGuiApplication::restoreOverrideCursor();
         if (synonymFileFailed) {
             synonymFileFailed = false;
+            // The update channels fetch the deleted lists again (UpdateChannels).
             QMessageBox::critical(this, QStringLiteral("Rewordix"),
                                   QStringLiteral("Error opening synonyms file."));
-            // The lists are downloaded anew once the update server channel exists.
         }
-        // The program's version check follows the first load once it exists.
-        Q_UNUSED(firstLoad);
     });
 }
 
@@ -92,10 +90,5 @@ void Lexora3::loadSynonyms()
 void Lexora3::reloadSynonymsForLanguage()
 {
     quickSpin->clearWord();
-    loadSynonyms();
-}
-
-void Lexora3::updateServerDB()
-{
     loadSynonyms();
 }
