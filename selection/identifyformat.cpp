@@ -14,7 +14,8 @@ void applyIdentified(QTextDocument &document, const QList<TextSpan> &spans)
     cursor.setCharFormat(QTextCharFormat());
     QTextCharFormat underlined;
     underlined.setFontUnderline(true);
-    const qsizetype last = document.characterCount() - 1; // the final paragraph separator is no text
+    const qsizetype last =
+        document.characterCount() - 1; // the final paragraph separator is no text
     for (const TextSpan &span : spans) {
         const int from = int(qBound<qsizetype>(0, span.start, last));
         const int to = int(qBound<qsizetype>(0, span.start + span.length, last));
@@ -25,6 +26,18 @@ void applyIdentified(QTextDocument &document, const QList<TextSpan> &spans)
         cursor.setCharFormat(underlined);
     }
     cursor.endEditBlock();
+}
+
+std::unique_ptr<QTextDocument> identifiedCopy(const QTextDocument &document,
+                                              const SynonymLists &lists, IdentifyMode mode)
+{
+    const std::optional<QList<TextSpan>> spans =
+        formatIdentified(document.toPlainText(), lists, lists.maxPhraseWord, 0, mode);
+    if (!spans)
+        return nullptr;
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    applyIdentified(*copy, *spans);
+    return copy;
 }
 
 void removeUnderline(QTextDocument &document)

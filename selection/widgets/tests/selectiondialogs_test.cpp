@@ -5,6 +5,8 @@
 #include "selection/widgets/qjsprotectedterms.h"
 #include "selection/widgets/qjsreplaceeveryonesfavorite.h"
 
+#include "selection/identifyformat.h"
+
 #include "synonyms/protectedterms.h"
 
 #include "storage/localdatabase.h"
@@ -22,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -294,6 +297,39 @@ private slots:
         QCOMPARE(editor.textCursor().position(), 0);
         button(&dialog, "Cancel")->click();
         QVERIFY(!dialog.isVisible());
+    }
+
+    // Identify underlines exactly the phrases found, on a copy, and clears old marks elsewhere.
+    void identifyMarksACopy()
+    {
+        QTextDocument document;
+        document.setPlainText("Old mark.\nI love New York.");
+        QTextCursor old(&document);
+        old.setPosition(0);
+        old.setPosition(3, QTextCursor::KeepAnchor);
+        QTextCharFormat underlined;
+        underlined.setFontUnderline(true);
+        old.setCharFormat(underlined);
+
+        const auto copy = selection::identifiedCopy(document, testLists(),
+                                                    selection::IdentifyMode::WordsAndPhrases);
+        QVERIFY(copy);
+        QString marks;
+        for (QTextBlock b = copy->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                marks += f.charFormat().fontUnderline() ? '[' + f.text() + ']' : f.text();
+            }
+            marks += '\n';
+        }
+        QCOMPARE(marks, "Old mark.\nI [love] [New York].\n");
+        QCOMPARE(document.toPlainText(), copy->toPlainText());
+        QVERIFY(
+            !selection::identifiedCopy(*copy, testLists(), selection::IdentifyMode::WordsAndPhrases)
+                 ->isEmpty());
+        document.setPlainText("a { b");
+        QVERIFY(!selection::identifiedCopy(document, testLists(),
+                                           selection::IdentifyMode::WordsAndPhrases));
     }
 
     void unbalancedArticleStaysUnchanged()
