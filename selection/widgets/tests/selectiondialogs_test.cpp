@@ -324,9 +324,6 @@ private slots:
         }
         QCOMPARE(marks, "Old mark.\nI [love] [New York].\n");
         QCOMPARE(document.toPlainText(), copy->toPlainText());
-        QVERIFY(
-            !selection::identifiedCopy(*copy, testLists(), selection::IdentifyMode::WordsAndPhrases)
-                 ->isEmpty());
         document.setPlainText("a { b");
         QVERIFY(!selection::identifiedCopy(document, testLists(),
                                            selection::IdentifyMode::WordsAndPhrases));
