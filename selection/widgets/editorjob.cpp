@@ -35,12 +35,13 @@ bool EditorJob::isRunning() const
     return watcher->isRunning();
 }
 
-bool EditorJob::start(QTextEdit *target, Rewrite rewrite, bool toStart)
+bool EditorJob::start(QTextEdit *target, Rewrite rewrite, bool toStart, Guarded guard)
 {
     if (!target || isRunning())
         return false;
     editor = target;
     cursorToStart = toStart;
+    guarded = std::move(guard);
     original = target->toPlainText();
 
     constexpr int steps = 1000;
@@ -72,8 +73,13 @@ void EditorJob::done()
     const std::optional<QString> result =
         watcher->future().resultCount() > 0 ? watcher->result() : std::nullopt;
     const bool replace = result && editor && editor->toPlainText() == original;
-    if (replace)
-        replaceEditorText(*editor, *result, cursorToStart);
+    if (replace) {
+        const auto apply = [&] { replaceEditorText(*editor, *result, cursorToStart); };
+        if (guarded)
+            guarded(apply);
+        else
+            apply();
+    }
     original.clear();
     emit finished(replace);
 }

@@ -15,13 +15,19 @@ template <typename T> class QFutureWatcher;
 
 namespace selection {
 
+// Runs `apply` with the window's re-entry guards held, so cursor tracking does not answer the
+// programmatic edit.
+using Guarded = std::function<void(const std::function<void()> &apply)>;
+
 // Where the auto-select dialogs find their input at the moment of a run: the main editor (it
-// changes with the current document tab), the current language's lists and the protected terms.
+// changes with the current document tab), the current language's lists and the protected terms;
+// and how the result goes in (without `guarded` it is put in directly).
 struct AutoSelectSource
 {
     std::function<QTextEdit *()> editor;
     std::function<SynonymLists()> lists;
     std::function<QSet<QString>()> protectedTerms;
+    Guarded guarded;
 };
 
 // Replaces the editor's whole text with `text` as plain text in one cursor insertion, so one
@@ -44,7 +50,7 @@ public:
     Q_DISABLE_COPY_MOVE(EditorJob)
 
     // False (and nothing starts) while a run is going on or without an editor.
-    bool start(QTextEdit *editor, Rewrite rewrite, bool cursorToStart);
+    bool start(QTextEdit *editor, Rewrite rewrite, bool cursorToStart, Guarded guarded = {});
     bool isRunning() const;
 
 signals:
@@ -60,6 +66,7 @@ private:
     QPointer<QProgressDialog> progress;
     QString original;
     bool cursorToStart = false;
+    Guarded guarded;
 };
 
 } // namespace selection

@@ -78,7 +78,7 @@ void QJSAutoSelect::autoSelect(bool)
          o](const QString &text, const selection::Progress &progress) {
             return selection::autoSelect2(text, lists, terms, o, progress);
         },
-        false);
+        false, source.guarded);
     if (started)
         autoSelectPB->setEnabled(false);
 }

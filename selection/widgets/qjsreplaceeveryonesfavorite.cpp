@@ -110,7 +110,7 @@ void QJSReplaceEveryonesFavorite::replace(bool)
          o](const QString &text, const selection::Progress &progress) {
             return selection::autoSelectPasses(text, lists, terms, levels, o, progress);
         },
-        true);
+        true, source.guarded);
     if (started)
         replacePB->setEnabled(false);
 }

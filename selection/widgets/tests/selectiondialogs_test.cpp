@@ -238,8 +238,20 @@ private slots:
         QTextEdit editor;
         const QString original = "I love New York. I love New York.";
         editor.setPlainText(original);
-        QJSAutoSelect dialog(
-            {[&editor] { return &editor; }, testLists, [] { return QSet<QString>{"york"}; }});
+        // Every edit of the run lands while the window's guards are held.
+        bool held = false;
+        QStringList editsOutsideGuard;
+        connect(editor.document(), &QTextDocument::contentsChanged, this, [&] {
+            if (!held)
+                editsOutsideGuard << editor.toPlainText();
+        });
+        const selection::Guarded guarded = [&held](const std::function<void()> &apply) {
+            held = true;
+            apply();
+            held = false;
+        };
+        QJSAutoSelect dialog({[&editor] { return &editor; }, testLists,
+                              [] { return QSet<QString>{"york"}; }, guarded});
         dialog.show();
         const QList<QComboBox *> boxes = dialog.findChildren<QComboBox *>();
         QCOMPARE(boxes.size(), 2);
@@ -250,6 +262,7 @@ private slots:
         button(&dialog, "Auto Select")->click();
         QVERIFY2(done.wait(20000), "the run did not finish");
         QCOMPARE(editor.toPlainText(), expected);
+        QCOMPARE(editsOutsideGuard, QStringList());
         QVERIFY(dialog.isVisible()); // stays open for another run
         editor.undo();
         QCOMPARE(editor.toPlainText(), original); // one Undo step
@@ -282,7 +295,7 @@ private slots:
         QTextEdit editor;
         editor.setPlainText("quick, love");
         editor.moveCursor(QTextCursor::End);
-        QJSReplaceEveryonesFavorite dialog({[&editor] { return &editor; }, testLists, {}});
+        QJSReplaceEveryonesFavorite dialog({[&editor] { return &editor; }, testLists, {}, {}});
         dialog.show();
         dialog.findChild<QComboBox *>()->setCurrentIndex(quality);
         const QList<QCheckBox *> boxes = dialog.findChildren<QCheckBox *>();
@@ -333,7 +346,7 @@ private slots:
     {
         QTextEdit editor;
         editor.setPlainText("quick {love");
-        QJSReplaceEveryonesFavorite dialog({[&editor] { return &editor; }, testLists, {}});
+        QJSReplaceEveryonesFavorite dialog({[&editor] { return &editor; }, testLists, {}, {}});
         QSignalSpy done(&dialog, &QJSReplaceEveryonesFavorite::replaced);
         dialog.replace();
         QVERIFY2(done.wait(20000), "the run did not finish");
