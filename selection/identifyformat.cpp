@@ -8,6 +8,7 @@ namespace selection {
 
 void applyIdentified(QTextDocument &document, const QList<TextSpan> &spans)
 {
+    const bool modified = document.isModified();
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
@@ -26,18 +27,17 @@ void applyIdentified(QTextDocument &document, const QList<TextSpan> &spans)
         cursor.setCharFormat(underlined);
     }
     cursor.endEditBlock();
+    document.setModified(modified);
 }
 
-std::unique_ptr<QTextDocument> identifiedCopy(const QTextDocument &document,
-                                              const SynonymLists &lists, IdentifyMode mode)
+bool identifyDocument(QTextDocument &document, const SynonymLists &lists, IdentifyMode mode)
 {
     const std::optional<QList<TextSpan>> spans =
         formatIdentified(document.toPlainText(), lists, lists.maxPhraseWord, 0, mode);
     if (!spans)
-        return nullptr;
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    applyIdentified(*copy, *spans);
-    return copy;
+        return false;
+    applyIdentified(document, *spans);
+    return true;
 }
 
 void removeUnderline(QTextDocument &document)

@@ -312,8 +312,9 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
-    // Identify underlines exactly the phrases found, on a copy, and clears old marks elsewhere.
-    void identifyMarksACopy()
+    // Identify underlines exactly the phrases found and clears old marks elsewhere, in one Undo
+    // step, without marking the document modified.
+    void identifyMarksTheDocument()
     {
         QTextDocument document;
         document.setPlainText("Old mark.\nI love New York.");
@@ -323,23 +324,30 @@ private slots:
         QTextCharFormat underlined;
         underlined.setFontUnderline(true);
         old.setCharFormat(underlined);
-
-        const auto copy = selection::identifiedCopy(document, testLists(),
-                                                    selection::IdentifyMode::WordsAndPhrases);
-        QVERIFY(copy);
-        QString marks;
-        for (QTextBlock b = copy->begin(); b.isValid(); b = b.next()) {
-            for (auto it = b.begin(); !it.atEnd(); ++it) {
-                const QTextFragment f = it.fragment();
-                marks += f.charFormat().fontUnderline() ? '[' + f.text() + ']' : f.text();
+        document.setModified(false);
+        const auto marks = [&document] {
+            QString text;
+            for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+                for (auto it = b.begin(); !it.atEnd(); ++it) {
+                    const QTextFragment f = it.fragment();
+                    text += f.charFormat().fontUnderline() ? '[' + f.text() + ']' : f.text();
+                }
+                text += '\n';
             }
-            marks += '\n';
-        }
-        QCOMPARE(marks, "Old mark.\nI [love] [New York].\n");
-        QCOMPARE(document.toPlainText(), copy->toPlainText());
+            return text;
+        };
+
+        QVERIFY(selection::identifyDocument(document, testLists(),
+                                            selection::IdentifyMode::WordsAndPhrases));
+        QCOMPARE(marks(), "Old mark.\nI [love] [New York].\n");
+        QVERIFY(!document.isModified());
+        document.undo();
+        QCOMPARE(marks(), "[Old] mark.\nI love New York.\n");
+
         document.setPlainText("a { b");
-        QVERIFY(!selection::identifiedCopy(document, testLists(),
-                                           selection::IdentifyMode::WordsAndPhrases));
+        QVERIFY(!selection::identifyDocument(document, testLists(),
+                                             selection::IdentifyMode::WordsAndPhrases));
+        QVERIFY(!document.isUndoAvailable());
     }
 
     void unbalancedArticleStaysUnchanged()
