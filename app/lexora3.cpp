@@ -9,6 +9,7 @@
 #include "qmytextedit.h"
 #include "viewmanager.h"
 
+#include "selection/identifyformat.h"
 #include "storage/language.h"
 #include "storage/settingsstore.h"
 #include "storage/workingfolder.h"
@@ -81,6 +82,7 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     splashMessage(QStringLiteral("Loading Menus..."));
     connectActions();
     connectDocuments();
+    createAutoSelect();
 
     setWindowState(Qt::WindowMaximized);
     centralFrame->setFrameShape(QFrame::Panel);
@@ -92,6 +94,8 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     splashMessage(QStringLiteral("Loading Database..."));
     if (!con.connect(tempDir))
         qWarning() << "Rewordix: starting without the local database";
+    // Protected terms apply from start-up on, before their dialog is ever opened.
+    protectedTermsQD->myInit(&con);
     splashMessage(QStringLiteral("Done"));
     if (splash)
         splash->finish(this);
@@ -291,11 +295,7 @@ void Lexora3::synonymsBoxIndexChanged(int index)
     QMyTextEdit *editor = documents->editor();
     if (index != 2 || !editor)
         return;
-    QTextCursor cursor(editor->document());
-    cursor.select(QTextCursor::Document);
-    QTextCharFormat plain;
-    plain.setFontUnderline(false);
-    cursor.setCharFormat(plain);
+    selection::removeUnderline(*editor->document());
 }
 
 void Lexora3::loadMergeData()

@@ -4,6 +4,7 @@
 #include "selection/navigator.h"
 #include "spintax/generator.h"
 #include "storage/localdatabase.h"
+#include "synonyms/protectedterms.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -17,11 +18,15 @@ class MyMergeQD;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QJSAutoSelect;
+class QJSProtectedTerms;
+class QJSReplaceEveryonesFavorite;
 class QJSSaveOnClose;
 class QLabel;
 class QMyTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTextEdit;
 class QSplashScreen;
 class QTextCharFormat;
 class QuickSpinPanel;
@@ -48,6 +53,7 @@ enum class Tag;
 //   lexora3_tracking.cpp  cursor tracking and word steps
 //   lexora3_spin.cpp      bulk export and data merge
 //   lexora3_update.cpp    the update server's start-up chain, the download row, the Updater
+//   lexora3_autoselect.cpp  auto-select, identify, protected terms, the favourites exchange
 class Lexora3 final : public QMainWindow
 {
     Q_OBJECT
@@ -140,6 +146,13 @@ private:
     // The main spin editor as the navigator sees it (always the current document's editor).
     EditorPort mainEditorPort();
 
+    // --- auto-select, identify, protected terms, favourites (lexora3_autoselect.cpp)
+    void createAutoSelect();
+    void replaceAllFavorites();
+    void replaceUserFavorites();
+    // Underlines what could be spun in `editor` (the main editor by default), as synonymsBox says.
+    void identify(QTextEdit *editor = nullptr);
+
     // --- spin generation (lexora3_spin.cpp)
     void generateSpun();
     ExportContext exportContext();
@@ -168,12 +181,17 @@ private:
     Navigator navigator{guards, mainEditorPort()};
     bool synonymFileFailed = false; // shown once the loading has finished
     QString importLabel;            // the language whose thesaurus is being imported
+    // The user's protected terms, read as soon as the database is open.
+    ProtectedTerms protectedTerms;
 
     // dialogs
     ColorQD *colorSettingsQD = nullptr;
     InsertLinkQD *insertLinkQD = nullptr; // created on first use
     QJSSaveOnClose *saveOnCloseQD = nullptr;
     MyMergeQD *mergeQD = nullptr;
+    QJSAutoSelect *autoSelectQD = nullptr;
+    QJSProtectedTerms *protectedTermsQD = nullptr;
+    QJSReplaceEveryonesFavorite *replaceAllFavQD = nullptr; // created on first use
 
     // widgets of the window itself
     QFrame *centralFrame = nullptr;

@@ -41,8 +41,12 @@ void Lexora3::copy()
 
 void Lexora3::paste()
 {
-    if (QTextEdit *editor = views->formattingEditor())
-        editor->paste();
+    QTextEdit *editor = views->formattingEditor();
+    if (!editor)
+        return;
+    editor->paste();
+    if (identifyOnPaste->isChecked() && editor == documents->editor())
+        identify(editor);
 }
 
 void Lexora3::deleteText()

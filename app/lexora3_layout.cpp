@@ -47,8 +47,6 @@ void Lexora3::createBottomBar(QWidget *host)
     synonymsBox->addItems({QStringLiteral("Words and Phrases"), QStringLiteral("Phrases"),
                            QStringLiteral("Remove Underline")});
     identifyPB = named(new QPushButton(QStringLiteral("Identify Synonyms"), bar), "identifyPB");
-    // Identifying synonyms is not built yet: the button stays disabled until it is.
-    identifyPB->setEnabled(false);
     identifyOnLoad = named(new QCheckBox(QStringLiteral("Identify on Load"), bar), "identifyOnLoad");
     identifyOnPaste =
         named(new QCheckBox(QStringLiteral("Identify on Paste"), bar), "identifyOnPaste");

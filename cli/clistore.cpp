@@ -1,6 +1,7 @@
 #include "clistore.h"
 
 #include "cliio.h"
+#include "commandline.h"
 
 #include "storage/language.h"
 #include "synonyms/protectedterms.h"
@@ -36,36 +37,9 @@ LoadedStore::~LoadedStore()
     db->shutdown();
 }
 
-QCommandLineOption languageOption()
+std::optional<QString> chosenLanguage(const CommandLine &commandLine)
 {
-    return {QStringLiteral("lang"),
-            QStringLiteral("Synonym language (eng, heb, ara, rom, ger, spa, swe, ita, fre, dut, "
-                           "por, bul); defaults to the editor's."),
-            QStringLiteral("CODE")};
-}
-
-std::optional<QString> parseFileArguments(QCommandLineParser &parser, const char *command,
-                                          const char *synopsis, const QStringList &args)
-{
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("UTF-8 text file, or - for standard input"));
-    const QString usage = QStringLiteral("\nusage: rewordix-cli %1 %2")
-                              .arg(QLatin1String(command), QLatin1String(synopsis));
-    if (!parser.parse(QStringList{QStringLiteral("rewordix-cli")} + args)) {
-        usageError(parser.errorText() + usage);
-        return std::nullopt;
-    }
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        usageError(QStringLiteral("give exactly one FILE") + usage);
-        return std::nullopt;
-    }
-    return files.constFirst();
-}
-
-std::optional<QString> chosenLanguage(const QCommandLineParser &parser, const char *synopsis)
-{
-    QString lang = parser.value(QStringLiteral("lang"));
+    QString lang = commandLine.value(QStringLiteral("lang"));
     if (lang.isEmpty()) {
         return storage::storedLanguage().code;
     }
@@ -74,8 +48,8 @@ std::optional<QString> chosenLanguage(const QCommandLineParser &parser, const ch
     QStringList codes;
     for (const Language &l : Language::all())
         codes.append(l.code);
-    usageError(QStringLiteral("unknown language '%1' (one of %2)\nusage: %3")
-                   .arg(lang, codes.join(u' '), QLatin1String(synopsis)));
+    commandLine.usageError(
+        QStringLiteral("unknown language '%1' (one of %2)").arg(lang, codes.join(u' ')));
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include "cliio.h"
 #include "clistore.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "selection/autoselect.h"
@@ -12,9 +13,6 @@
 
 namespace cli {
 namespace {
-
-constexpr const char synopsis[] = "[--lang CODE] [--max-syn N] [--level L] [--no-keep] "
-                                  "[--number-one] [--passes L1,L2,...] FILE";
 
 std::optional<int> listLevel(const QString &text)
 {
@@ -29,60 +27,55 @@ std::optional<int> listLevel(const QString &text)
 
 int runAutoSelect(const QStringList &args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption maxSyn(QStringLiteral("max-syn"),
-                                    QStringLiteral("Most synonyms per group (default 5)."),
-                                    QStringLiteral("N"), QStringLiteral("5"));
-    const QCommandLineOption level(QStringLiteral("level"),
-                                   QStringLiteral("Lists consulted: 0 all favourites, 1 best and "
-                                                  "better, 2 best, 3 none, 4 all lists "
-                                                  "(default)."),
-                                   QStringLiteral("L"), QStringLiteral("4"));
-    const QCommandLineOption noKeep(QStringLiteral("no-keep"),
-                                    QStringLiteral("Leave the phrase itself out of its group."));
-    const QCommandLineOption numberOne(
-        QStringLiteral("number-one"),
-        QStringLiteral("Take at most the first synonym of each favourites list."));
-    const QCommandLineOption passes(
-        QStringLiteral("passes"),
-        QStringLiteral("Run one pass per level, each on the previous result (--level is then "
-                       "not used)."),
-        QStringLiteral("L1,L2,..."));
-    parser.addOptions({languageOption(), maxSyn, level, noKeep, numberOne, passes});
-    const std::optional<QString> file = parseFileArguments(parser, "auto-select", synopsis, args);
-    if (!file)
-        return UsageError;
-    const std::optional<QString> lang = chosenLanguage(parser, synopsis);
+    CommandLine commandLine(
+        "auto-select",
+        {option("lang", "Language of the synonym store (default: the editor's).", "CODE"),
+         option("max-syn", "Most synonyms per group (default 5).", "N"),
+         option("level",
+                "Lists consulted: 0 all favourites, 1 best and better, 2 best, 3 none, 4 all "
+                "lists (default).",
+                "L"),
+         option("no-keep", "Leave the phrase itself out of its group."),
+         option("number-one", "Take at most the first synonym of each favourites list."),
+         option("passes",
+                "Run one pass per level, each on the previous result (--level is then not "
+                "used).",
+                "L1,L2,...")});
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    const std::optional<QString> lang = chosenLanguage(commandLine);
     if (!lang)
         return UsageError;
 
     selection::AutoSelectOptions options;
-    bool ok = false;
-    options.max2 = parser.value(maxSyn).toInt(&ok);
-    if (!ok || options.max2 < 0)
-        return usageError(QStringLiteral("--max-syn needs a whole number >= 0, not '%1'")
-                              .arg(parser.value(maxSyn)));
+    options.max2 = 5;
+    if (!commandLine.wholeNumber(QStringLiteral("max-syn"), options.max2))
+        return UsageError;
     QList<int> levels;
-    if (parser.isSet(passes)) {
-        for (const QString &part : parser.value(passes).split(u',')) {
+    if (commandLine.isSet(QStringLiteral("passes"))) {
+        const QString passes = commandLine.value(QStringLiteral("passes"));
+        for (const QString &part : passes.split(u',')) {
             const std::optional<int> l = listLevel(part);
             if (!l)
-                return usageError(
+                return commandLine.usageError(
                     QStringLiteral("--passes needs levels 0 to 4 separated by commas, not '%1'")
-                        .arg(parser.value(passes)));
+                        .arg(passes));
             levels.append(*l);
         }
     } else {
-        const std::optional<int> l = listLevel(parser.value(level));
+        const QString level = commandLine.isSet(QStringLiteral("level"))
+                                  ? commandLine.value(QStringLiteral("level"))
+                                  : QStringLiteral("4");
+        const std::optional<int> l = listLevel(level);
         if (!l)
-            return usageError(
-                QStringLiteral("--level needs a level 0 to 4, not '%1'").arg(parser.value(level)));
+            return commandLine.usageError(
+                QStringLiteral("--level needs a level 0 to 4, not '%1'").arg(level));
         levels.append(*l);
     }
-    options.keep = !parser.isSet(noKeep);
-    options.numberOne = parser.isSet(numberOne);
+    options.keep = !commandLine.isSet(QStringLiteral("no-keep"));
+    options.numberOne = commandLine.isSet(QStringLiteral("number-one"));
 
-    const std::optional<QString> text = readInput(*file);
+    const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     LoadedStore loaded(*lang);

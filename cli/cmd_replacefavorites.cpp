@@ -4,6 +4,7 @@
 
 #include "cliio.h"
 #include "clistore.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "selection/favouritesexchange.h"
@@ -13,17 +14,15 @@ namespace cli {
 
 int runReplaceFavorites(const QStringList &args)
 {
-    constexpr const char synopsis[] = "[--lang CODE] FILE";
-    QCommandLineParser parser;
-    parser.addOption(languageOption());
-    const std::optional<QString> file =
-        parseFileArguments(parser, "replace-favorites", synopsis, args);
-    if (!file)
-        return UsageError;
-    const std::optional<QString> lang = chosenLanguage(parser, synopsis);
+    CommandLine commandLine(
+        "replace-favorites",
+        {option("lang", "Language of the synonym store (default: the editor's).", "CODE")});
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    const std::optional<QString> lang = chosenLanguage(commandLine);
     if (!lang)
         return UsageError;
-    const std::optional<QString> text = readInput(*file);
+    const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     LoadedStore loaded(*lang);
