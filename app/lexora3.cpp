@@ -10,6 +10,7 @@
 #include "viewmanager.h"
 
 #include "selection/identifyformat.h"
+#include "selection/widgets/qjsprotectedterms.h"
 #include "storage/language.h"
 #include "storage/settingsstore.h"
 #include "storage/workingfolder.h"
