@@ -79,6 +79,7 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     setCentralWidget(centralFrame);
     createStatusBar();
     createUpdateChannels();
+    createTracking();
 
     splashMessage(QStringLiteral("Loading Menus..."));
     connectActions();

@@ -11,6 +11,7 @@
 
 class AppActions;
 class ColorQD;
+class CursorTracker;
 class DocumentManager;
 class FiguresUpdater;
 class InsertLinkQD;
@@ -30,6 +31,8 @@ class QTextEdit;
 class QSplashScreen;
 class QTextCharFormat;
 class QuickSpinPanel;
+class RapidSpinDock;
+class UnitSpinDock;
 class SynonymStore;
 class UpdateChannels;
 class ViewManager;
@@ -72,6 +75,10 @@ public:
     AppActions *appActions() const { return actions; }
     SynonymStore *synonymStore() const { return synStore; }
     QuickSpinPanel *quickSpinPanel() const { return quickSpin; }
+    CursorTracker *cursorTracker() const { return tracker; }
+    UnitSpinDock *sentenceSpinDock() const { return sentenceDock; }
+    UnitSpinDock *paragraphSpinDock() const { return paragraphDock; }
+    RapidSpinDock *rapidSpinDock() const { return rapidDock; }
     const GuardFlags &guardFlags() const { return guards; }
     const LocalDatabase &database() const { return con; }
     // The generator the views and the export spin with.
@@ -140,6 +147,8 @@ private:
     void callUpdater();
 
     // --- cursor tracking and word steps (lexora3_tracking.cpp)
+    // The dispatcher and the docks' arrows, after the status bar exists.
+    void createTracking();
     void cursorChanged(int view2);
     void previousClicked();
     void nextClicked();
@@ -179,6 +188,10 @@ private:
     QuickSpinPanel *quickSpin = nullptr;
     // Sentence, paragraph and word steps on the main editor.
     Navigator navigator{guards, mainEditorPort()};
+    CursorTracker *tracker = nullptr;
+    UnitSpinDock *sentenceDock = nullptr;
+    UnitSpinDock *paragraphDock = nullptr;
+    RapidSpinDock *rapidDock = nullptr;
     bool synonymFileFailed = false; // shown once the loading has finished
     QString importLabel;            // the language whose thesaurus is being imported
     // The user's protected terms, read as soon as the database is open.

@@ -4,6 +4,9 @@
 
 #include "documentmanager.h"
 #include "figuresupdater.h"
+
+#include "selection/widgets/docks/rapidspindock.h"
+#include "selection/widgets/docks/unitspindock.h"
 #include "qmytextedit.h"
 #include "viewmanager.h"
 
@@ -106,12 +109,13 @@ void Lexora3::createDocks()
         return dock;
     };
     QDockWidget *quickSpinDW = makeDock(QStringLiteral("Quick Spin"), "quickSpinDW", quickSpin);
-    QDockWidget *sentenceDW =
-        makeDock(QStringLiteral("Sentence Spin"), "sentenceDW", named(new QFrame, "sentenceFrame"));
-    QDockWidget *paragraphDW = makeDock(QStringLiteral("Paragraph Spin"), "paragraphDW",
-                                        named(new QFrame, "paragraphFrame"));
-    QDockWidget *rapidDW =
-        makeDock(QStringLiteral("Rapid Spin"), "rapidDW", named(new QFrame, "rapidFrame"));
+    sentenceDock = new UnitSpinDock(UnitSpinDock::Unit::Sentence, guards);
+    paragraphDock = new UnitSpinDock(UnitSpinDock::Unit::Paragraph, guards);
+    rapidDock = new RapidSpinDock(guards);
+    QDockWidget *sentenceDW = makeDock(QStringLiteral("Sentence Spin"), "sentenceDW", sentenceDock);
+    QDockWidget *paragraphDW =
+        makeDock(QStringLiteral("Paragraph Spin"), "paragraphDW", paragraphDock);
+    QDockWidget *rapidDW = makeDock(QStringLiteral("Rapid Spin"), "rapidDW", rapidDock);
 
     addDockWidget(Qt::LeftDockWidgetArea, quickSpinDW);
     addDockWidget(Qt::BottomDockWidgetArea, rapidDW);

@@ -1,13 +1,16 @@
-// Cursor tracking and word steps.
+// Cursor tracking, the docks' arrows and word steps.
 
 #include "lexora3.h"
 
+#include "cursortracker.h"
 #include "documentmanager.h"
 #include "qmytextedit.h"
 #include "viewmanager.h"
 
-#include "synonyms/widgets/caretword.h"
-#include "synonyms/widgets/quickspinpanel.h"
+#include "selection/widgets/docks/rapidspindock.h"
+#include "selection/widgets/docks/unitspindock.h"
+#include "synonyms/rapidsynonyms.h"
+#include "synonyms/synonymstore.h"
 
 EditorPort Lexora3::mainEditorPort()
 {
@@ -15,23 +18,48 @@ EditorPort Lexora3::mainEditorPort()
             [this](const QTextCursor &cursor) { documents->editor()->setTextCursor(cursor); }};
 }
 
-// For now the caret only drives the synonym panel: the word or innermost group under the caret
-// (or the selected text) is handed to it whenever it changes. view2 == 1 reads the document
-// editor whatever the view.
+void Lexora3::createTracking()
+{
+    const auto mainEditor = [this]() -> QTextEdit * { return documents->editor(); };
+    CursorTracker::Parts parts;
+    parts.curposQL = curposQL;
+    parts.sentenceDock = sentenceDock;
+    parts.paragraphDock = paragraphDock;
+    parts.rapidDock = rapidDock;
+    parts.quickSpin = quickSpin;
+    tracker = new CursorTracker(
+        guards, parts, mainEditor, [this]() -> QTextEdit * { return views->currentViewEditor(); },
+        this);
+
+    sentenceDock->editor = mainEditor;
+    paragraphDock->editor = mainEditor;
+    rapidDock->editor = mainEditor;
+    rapidDock->synonymsFor = [this](const QString &word) { return rapidSynonyms(*synStore, word); };
+    // A dock's own rewrite is its unit now: moving inside it keeps the ticks.
+    connect(sentenceDock, &UnitSpinDock::unitWritten, tracker,
+            [this](const QString &text) { tracker->curSen = text; });
+    connect(paragraphDock, &UnitSpinDock::unitWritten, tracker,
+            [this](const QString &text) { tracker->curParagraph = text; });
+
+    navigator.loadStepDocks = [this](const QString &unit, StepDirection) {
+        tracker->loadStepDocks(unit);
+    };
+    const auto sentenceArrows = [this](auto *dock) {
+        connect(dock, &std::remove_pointer_t<decltype(dock)>::previousRequested, this,
+                [this] { navigator.prevS(true); });
+        connect(dock, &std::remove_pointer_t<decltype(dock)>::nextRequested, this,
+                [this] { navigator.nextS(true); });
+    };
+    sentenceArrows(sentenceDock);
+    sentenceArrows(rapidDock);
+    connect(paragraphDock, &UnitSpinDock::previousRequested, this,
+            [this] { navigator.prevP(true); });
+    connect(paragraphDock, &UnitSpinDock::nextRequested, this, [this] { navigator.nextP(true); });
+}
+
 void Lexora3::cursorChanged(int view2)
 {
-    if (!guards.allowCursorChange() || !documents->editor())
-        return;
-    const QTextEdit *editor = view2 == 1 ? documents->editor() : views->currentViewEditor();
-    if (!editor || !guards.allowChanges())
-        return;
-    const auto hold = guards.hold({GuardFlags::AllowChanges, GuardFlags::UpdatingList});
-    const QTextCursor cursor = editor->textCursor();
-    const QString current = cursor.hasSelection() ? cursor.selectedText() : caretWord(cursor).text;
-    // The panel knows what its rows belong to (its own edits and steps move that on).
-    if (current == quickSpin->currentWord())
-        return;
-    quickSpin->showWord(current);
+    tracker->dispatch(view2);
 }
 
 // Word steps: Tab / Shift+Tab in the editor and the "<" / ">" buttons.
