@@ -1,5 +1,6 @@
 #include "figuresupdater.h"
 
+#include "selection/sentencecount.h"
 #include "spintax/generator.h"
 #include "spintax/unpairedbrace.h"
 
@@ -31,8 +32,6 @@ void FiguresUpdater::watchCurrentView()
             continue;
         watched.append(connect(editor->document(), &QTextDocument::contentsChanged, this,
                                &FiguresUpdater::schedule));
-        watched.append(connect(editor, &QTextEdit::cursorPositionChanged, this,
-                               &FiguresUpdater::schedule));
     }
     schedule();
 }
@@ -59,8 +58,12 @@ void FiguresUpdater::update()
     QTextEdit *editor = figuresEditor();
     if (!editor)
         return;
-    const std::optional<spintax::StatusFigures> figures =
-        spintax::calcUniqueness(editor->toPlainText());
+    const QString text = editor->toPlainText();
+    if (labels.sentencesQL) {
+        if (const std::optional<QString> flat = spintax::anySpin2(text))
+            labels.sentencesQL->setText(QStringLiteral("%1 Sentence(s)").arg(sentenceCount(*flat)));
+    }
+    const std::optional<spintax::StatusFigures> figures = spintax::calcUniqueness(text);
     if (!figures)
         return;
     labels.spunWordsQL->setText(figures->spunWords);

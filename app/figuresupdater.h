@@ -10,11 +10,12 @@
 class QLabel;
 class QTextEdit;
 
-// Keeps the status bar figures (spun and total words, paragraphs, uniqueness, quality) in step
-// with the editor of the current view, and says in the status bar which brace of the document
-// has no partner. Edits and caret moves only schedule an update: a zero-delay single-shot
-// timer collects everything one event-loop pass changes, so a paste is counted once, not once
-// per character.
+// Keeps the status bar figures (spun and total words, sentences, paragraphs, uniqueness,
+// quality) in step with the editor of the current view, and says in the status bar which brace
+// of the document has no partner. The figures depend on the text alone: only edits (and a
+// change of view or document) schedule an update, so caret moves cost nothing here. A
+// zero-delay single-shot timer collects everything one event-loop pass changes, so a paste is
+// counted once, not once per character.
 class FiguresUpdater final : public QObject
 {
     Q_OBJECT
@@ -25,6 +26,7 @@ public:
         QLabel *spunWordsQL = nullptr;
         QLabel *totalWordsQL = nullptr;
         QLabel *paragraphsQL = nullptr;
+        QLabel *sentencesQL = nullptr; // "%d Sentence(s)" of the first-alternative reading
         QLabel *uniqueQL = nullptr;
         QLabel *qualityQL = nullptr;
         QLabel *balanceQL = nullptr; // the message about a brace without partner

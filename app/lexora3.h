@@ -216,5 +216,4 @@ private:
     QRadioButton *ltrRB = nullptr;
     QRadioButton *rtlRB = nullptr;
     QLabel *curposQL = nullptr;
-    QLabel *sentencesQL = nullptr;
 };

@@ -141,7 +141,7 @@ void Lexora3::createStatusBar()
     FiguresUpdater::Labels labels;
     labels.spunWordsQL = addLabel("spunWordsQL", QStringLiteral("Spun Words: 0"));
     labels.totalWordsQL = addLabel("totalWordsQL", QStringLiteral("Total Words: 0"));
-    sentencesQL = addLabel("sentencesQL", QStringLiteral("0 Sentence(s)"));
+    labels.sentencesQL = addLabel("sentencesQL", QStringLiteral("0 Sentence(s)"));
     labels.paragraphsQL = addLabel("paragraphsQL", QStringLiteral("0 Paragraph(s)"));
     labels.uniqueQL = addLabel("uniqueQL", QStringLiteral("0% Unique"));
     labels.qualityQL = addLabel("qualityQL", QStringLiteral("Quality: 0.00"));
