@@ -45,8 +45,8 @@ public:
     // After a sentence arrow step onto `unit`: the sentence and rapid docks show it.
     void loadStepDocks(const QString &unit);
 
-    // "[row,column]": row = the paragraph number plus its display lines, column = the caret's
-    // column in its display line, both with five digits.
+    // "[row,column]": row = the paragraph number (from 0) plus the caret's display line in it
+    // (from 1), column = the caret's column in its display line, both with five digits.
     static QString positionText(const QTextCursor &cursor);
 
     QString curSen;

@@ -32,6 +32,7 @@ class QSplashScreen;
 class QTextCharFormat;
 class QuickSpinPanel;
 class RapidSpinDock;
+class Search;
 class UnitSpinDock;
 class SynonymStore;
 class UpdateChannels;
@@ -79,6 +80,7 @@ public:
     UnitSpinDock *sentenceSpinDock() const { return sentenceDock; }
     UnitSpinDock *paragraphSpinDock() const { return paragraphDock; }
     RapidSpinDock *rapidSpinDock() const { return rapidDock; }
+    Search *searchDialog() const { return search; }
     const GuardFlags &guardFlags() const { return guards; }
     const LocalDatabase &database() const { return con; }
     // The generator the views and the export spin with.
@@ -192,6 +194,7 @@ private:
     UnitSpinDock *sentenceDock = nullptr;
     UnitSpinDock *paragraphDock = nullptr;
     RapidSpinDock *rapidDock = nullptr;
+    Search *search = nullptr; // "Find and Replace"
     bool synonymFileFailed = false; // shown once the loading has finished
     QString importLabel;            // the language whose thesaurus is being imported
     // The user's protected terms, read as soon as the database is open.

@@ -4,7 +4,9 @@
 
 #include "cursortracker.h"
 #include "documentmanager.h"
+#include "appactions.h"
 #include "qmytextedit.h"
+#include "search.h"
 #include "viewmanager.h"
 
 #include "selection/widgets/docks/rapidspindock.h"
@@ -55,6 +57,18 @@ void Lexora3::createTracking()
     connect(paragraphDock, &UnitSpinDock::previousRequested, this,
             [this] { navigator.prevP(true); });
     connect(paragraphDock, &UnitSpinDock::nextRequested, this, [this] { navigator.nextP(true); });
+
+    // The link action works on the selected text.
+    QAction *hyperlinkAction = actions->action(AppActions::Hyperlink);
+    connect(documents, &DocumentManager::editorSelectionChanged, hyperlinkAction,
+            [this, hyperlinkAction] {
+                hyperlinkAction->setEnabled(documents->editor()->textCursor().hasSelection());
+            });
+
+    search = new Search(mainEditor, this);
+    search->setObjectName(QStringLiteral("search"));
+    connect(actions->action(AppActions::Find), &QAction::triggered, search, &Search::show);
+    connect(documents, &DocumentManager::findNextRequested, search, &Search::find);
 }
 
 void Lexora3::cursorChanged(int view2)
