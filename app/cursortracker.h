@@ -18,10 +18,10 @@ class UnitSpinDock;
 // Cursor tracking: every caret movement of the spin editor runs dispatch(), which updates the
 // position label and the brace-pair highlight, then (unless an operation holds allowChanges)
 // refreshes the paragraph and sentence docks, refills the Quick Spin panel when the word or group
-// under the caret differs from the one the panel shows, and restarts the rapid dock's 150 ms timer. Each dock reloads only
-// when its unit's text differs from the text it last loaded, so moving inside one sentence keeps
-// the user's ticks and costs no list rebuild. Nothing here reads the whole document: the work
-// of one move is bounded by the caret's paragraph.
+// under the caret differs from the one the panel shows, and restarts the rapid dock's 150 ms timer.
+// Each dock reloads only when its unit's text differs from the text it last loaded, so moving
+// inside one sentence keeps the user's ticks and costs no list rebuild. Nothing here reads the
+// whole document: the work of one move is bounded by the caret's paragraph.
 class CursorTracker final : public QObject
 {
     Q_OBJECT
@@ -52,7 +52,7 @@ public:
     QString curSen;
     QString curParagraph;
     QString curRapid;
-    QTimer t;        // the rapid dock's debounce
+    QTimer t; // the rapid dock's debounce
 
 private:
     void refreshUnit(UnitSpinDock *dock, QString &last, const QString &text);

@@ -218,7 +218,7 @@ private slots:
         QTextCursor cursor = parts::textEdit(*w)->textCursor();
         cursor.setPosition(offset);
         parts::textEdit(*w)->setTextCursor(cursor);
-        QCOMPARE(w->cursorTracker()->curWord, word);
+        QCOMPARE(w->quickSpinPanel()->currentWord(), word);
     }
 
     void programmaticEditsDoNotReload()
@@ -230,7 +230,7 @@ private slots:
             parts::textEdit(*w)->setPlainText(QStringLiteral("Replaced text."));
         }
         QCOMPARE(rows(w->sentenceSpinDock()->list), (QStringList{"(blank)", "First sentence."}));
-        QCOMPARE(w->cursorTracker()->curWord, QStringLiteral("First"));
+        QCOMPARE(w->quickSpinPanel()->currentWord(), QStringLiteral("First"));
     }
 
 private:
