@@ -25,6 +25,7 @@ class QRadioButton;
 class QSplashScreen;
 class QTextCharFormat;
 class QuickSpinPanel;
+class ServiceDialogs;
 class SynonymStore;
 class ViewManager;
 struct ExportContext;
@@ -70,6 +71,8 @@ public:
     const spintax::Generator &spinGenerator() const { return generator; }
     // The data merge loaded last ("Load Data From File"); replaced by the next load.
     MyMergeQD *mergeDialog() const { return mergeQD; }
+    // WordPress sites and posting, the site editor and the Copyscape check.
+    ServiceDialogs *serviceDialogs() const { return services; }
 
     // The merge dialog on a chosen CSV file (what "Load Data From File" opens after asking).
     void openMergeData(const QString &csvPath);
@@ -154,6 +157,7 @@ private:
     AppActions *actions = nullptr;
     SynonymStore *synStore = nullptr;
     QuickSpinPanel *quickSpin = nullptr;
+    ServiceDialogs *services = nullptr;
     // Sentence, paragraph and word steps on the main editor.
     Navigator navigator{guards, mainEditorPort()};
     bool synonymFileFailed = false; // shown once the loading has finished

@@ -207,8 +207,8 @@ private slots:
             QCOMPARE(shown, it.value());
         }
         // An unfinished feature never offers a button that does nothing.
-        for (const char *name : {"postToWPQA", "addWebsiteQA", "autoSelectQA", "protectedTermQA",
-                                 "copyScapeQA", "find", "replaceAllFavQA", "replaceUserFavQA"})
+        for (const char *name : {"autoSelectQA", "protectedTermQA", "find", "replaceAllFavQA",
+                                 "replaceUserFavQA"})
             QVERIFY2(!w->findChild<QAction *>(name)->isEnabled(), name);
         QVERIFY(!parts::child<QPushButton>(*w, "identifyPB")->isEnabled());
     }
