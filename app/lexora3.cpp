@@ -7,6 +7,7 @@
 #include "mytabitem.h"
 #include "qjssaveonclose.h"
 #include "qmytextedit.h"
+#include "servicedialogs.h"
 #include "viewmanager.h"
 
 #include "selection/identifyformat.h"
@@ -80,6 +81,8 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     createStatusBar();
     createUpdateChannels();
     createTracking();
+
+    services = new ServiceDialogs(this, con, generator, [this] { return documents->editor(); });
 
     splashMessage(QStringLiteral("Loading Menus..."));
     connectActions();
@@ -158,6 +161,9 @@ void Lexora3::connectActions()
     on(A::Exit, this, &Lexora3::close);
     on(A::ColorSettings, this, &Lexora3::colorSettings);
     on(A::LoadData, this, &Lexora3::loadMergeData);
+    on(A::PostToWP, services, &ServiceDialogs::postToWP);
+    on(A::AddWebsite, services, &ServiceDialogs::addWebsite);
+    on(A::CopyScape, services, &ServiceDialogs::copyScape);
 
     // "T&oolbars": checked unless the stored key says otherwise; the toolbar follows.
     const struct
@@ -236,6 +242,7 @@ void Lexora3::show2()
     populateLangBox();
     documents->document()->setSaved();
     updateServerDB();
+    services->loadWebsites();
     limitSentenceDockWidth();
     documents->editor()->document()->clearUndoRedoStacks();
 }

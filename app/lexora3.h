@@ -34,6 +34,7 @@ class QuickSpinPanel;
 class RapidSpinDock;
 class Search;
 class UnitSpinDock;
+class ServiceDialogs;
 class SynonymStore;
 class UpdateChannels;
 class ViewManager;
@@ -87,6 +88,8 @@ public:
     const spintax::Generator &spinGenerator() const { return generator; }
     // The data merge loaded last ("Load Data From File"); replaced by the next load.
     MyMergeQD *mergeDialog() const { return mergeQD; }
+    // WordPress sites and posting, the site editor and the Copyscape check.
+    ServiceDialogs *serviceDialogs() const { return services; }
 
     // The merge dialog on a chosen CSV file (what "Load Data From File" opens after asking).
     void openMergeData(const QString &csvPath);
@@ -188,6 +191,7 @@ private:
     SynonymStore *synStore = nullptr;
     UpdateChannels *updates = nullptr;
     QuickSpinPanel *quickSpin = nullptr;
+    ServiceDialogs *services = nullptr;
     // Sentence, paragraph and word steps on the main editor.
     Navigator navigator{guards, mainEditorPort()};
     CursorTracker *tracker = nullptr;

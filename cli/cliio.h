@@ -17,6 +17,7 @@ enum Exit : int
     UsageError = 2,    // bad arguments or an input that cannot be read
     OutputError = 3,   // the output could not be written (disk full, closed pipe)
     FolderRefused = 4, // the working folder belongs to another user or cannot be made safe
+    PostFailed = 5,    // post: the blog refused the post or could not be reached
     StoreError = 6,    // the working folder's database or synonym files cannot be used
 };
 

@@ -3,6 +3,7 @@
 // `spin --seed S` is); the password is read from a file so it never shows in a process list.
 
 #include "cliio.h"
+#include "commandline.h"
 #include "commands.h"
 
 #include "services/postcopies.h"
@@ -10,7 +11,6 @@
 
 #include "spintax/generator.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,24 +19,13 @@
 namespace cli {
 namespace {
 
-// The post was refused or could not be sent: the text the "Error" box shows is on stderr.
-constexpr int PostFailed = 5;
-
-const char postSynopsis[] = "usage: rewordix-cli post --url URL --user NAME --password-file FILE "
-                            "[--title TITLE] [--categories A,B] [--keywords K1,K2] [--seed S] "
-                            "ARTICLE";
-
-int postUsage(const QString &problem)
-{
-    return usageError(problem + u'\n' + QLatin1String(postSynopsis));
-}
-
-// The first line of the file, without its line end.
-std::optional<QString> readPassword(const QString &path)
+// The first line of the file, without its line end; no value (after saying why) when the file
+// cannot be read.
+std::optional<QString> readPassword(const CommandLine &commandLine, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        usageError(
+        commandLine.usageError(
             QStringLiteral("cannot read the password file %1: %2").arg(path, file.errorString()));
         return std::nullopt;
     }
@@ -63,79 +52,60 @@ QStringList listOption(const QString &value)
 
 int runPost(const QStringList &args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption url(QStringLiteral("url"), QStringLiteral("blog address"),
-                                 QStringLiteral("URL"));
-    const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("log-in name"),
-                                  QStringLiteral("NAME"));
-    const QCommandLineOption passwordFile(QStringLiteral("password-file"),
-                                          QStringLiteral("file whose first line is the password"),
-                                          QStringLiteral("FILE"));
-    const QCommandLineOption title(QStringLiteral("title"),
-                                   QStringLiteral("title in spin syntax (default: the article "
-                                                  "file's name without extension)"),
-                                   QStringLiteral("TITLE"));
-    const QCommandLineOption categories(QStringLiteral("categories"),
-                                        QStringLiteral("comma-separated categories"),
-                                        QStringLiteral("A,B"));
-    const QCommandLineOption keywords(QStringLiteral("keywords"),
-                                      QStringLiteral("comma-separated keywords"),
-                                      QStringLiteral("K1,K2"));
-    const QCommandLineOption seed(
-        QStringLiteral("seed"), QStringLiteral("seed of the random choices"), QStringLiteral("S"));
-    parser.addOptions({url, user, passwordFile, title, categories, keywords, seed});
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("ARTICLE"),
-                                 QStringLiteral("UTF-8 text file, or - for standard input"));
-    if (!parser.parse(QStringList{QStringLiteral("rewordix-cli post")} + args))
-        return postUsage(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        const QByteArray help = parser.helpText().toUtf8();
-        std::fwrite(help.constData(), 1, size_t(help.size()), stdout);
-        return Success;
-    }
-    if (parser.positionalArguments().size() != 1)
-        return postUsage(QStringLiteral("post takes one ARTICLE"));
-    for (const QCommandLineOption *required : {&url, &user, &passwordFile})
-        if (!parser.isSet(*required) || parser.value(*required).trimmed().isEmpty())
-            return postUsage(QStringLiteral("--%1 is required").arg(required->names().first()));
-    std::optional<quint64> seedValue;
-    if (parser.isSet(seed)) {
-        bool ok = false;
-        seedValue = parser.value(seed).toULongLong(&ok);
-        if (!ok)
-            return postUsage(QStringLiteral("--seed needs a whole number >= 0, not '%1'")
-                                 .arg(parser.value(seed)));
-    }
+    CommandLine commandLine(
+        "post",
+        {option("url", "Address of the blog (\"http://\" is added when it has no scheme).", "URL"),
+         option("user", "Log-in name.", "NAME"),
+         option("password-file", "File whose first line is the password.", "FILE"),
+         option("title",
+                "Title in spin syntax (default: the article file's name without extension).",
+                "TITLE"),
+         option("categories", "Comma-separated categories.", "A,B"),
+         option("keywords", "Comma-separated keywords.", "K1,K2"),
+         option("seed", "Seed of the random choices.", "S")},
+        QStringLiteral("ARTICLE"),
+        QStringLiteral("UTF-8 text file to post, or - for standard input"));
+    if (const std::optional<int> done = commandLine.parse(args))
+        return *done;
+    for (const char *required : {"url", "user", "password-file"})
+        if (commandLine.value(QLatin1String(required)).trimmed().isEmpty())
+            return commandLine.usageError(
+                QStringLiteral("--%1 is required").arg(QLatin1String(required)));
+    std::optional<quint64> seed;
+    if (!commandLine.wholeNumber(QStringLiteral("seed"), seed))
+        return UsageError;
 
-    const QString input = parser.positionalArguments().constFirst();
+    const QString input = commandLine.argument();
     const std::optional<QString> text = readInput(input);
     if (!text)
         return UsageError;
-    const std::optional<QString> password = readPassword(parser.value(passwordFile));
+    const std::optional<QString> password =
+        readPassword(commandLine, commandLine.value(QStringLiteral("password-file")));
     if (!password)
         return UsageError;
 
     spintax::Generator generator;
-    generator.setSeed(seedValue);
+    generator.setSeed(seed);
     const QString article = text->trimmed();
     generator.resetBatch(article);
-    const QString titleText =
-        parser.isSet(title) ? parser.value(title) : QFileInfo(input).completeBaseName();
+    const QString titleText = commandLine.isSet(QStringLiteral("title"))
+                                  ? commandLine.value(QStringLiteral("title"))
+                                  : QFileInfo(input).completeBaseName();
     const std::optional<QString> spunTitle = PostCopies::spinTitle(generator, titleText);
     PostCopies copies(generator, article);
     if (!spunTitle || !copies.balanced())
         return unbalancedText();
 
     PostRequest request;
-    request.url = parser.value(url);
-    request.username = parser.value(user);
+    request.url = commandLine.value(QStringLiteral("url"));
+    request.username = commandLine.value(QStringLiteral("user"));
     request.password = *password;
     request.title = *spunTitle;
     request.content = copies.next();
-    if (const QStringList list = listOption(parser.value(categories)); !list.isEmpty())
+    if (const QStringList list = listOption(commandLine.value(QStringLiteral("categories")));
+        !list.isEmpty())
         request.categories = list;
-    request.keywords = listOption(parser.value(keywords)).join(u',');
+    request.keywords = listOption(commandLine.value(QStringLiteral("keywords"))).join(u',');
 
     const XmlRpcPoster poster(request);
     const QByteArray shown = poster.outcome().text.toUtf8() + '\n';

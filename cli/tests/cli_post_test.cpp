@@ -1,6 +1,7 @@
 // Runs the real rewordix-cli binary against a real XML-RPC server (Python's xmlrpc.server on
 // 127.0.0.1) and checks what the blog receives, what is printed and the exit status.
 
+#include "testsupport/testsupport.h"
 #include "../../services/tests/localserver.h"
 
 #include <QJsonArray>
@@ -140,5 +141,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CliPostTest)
+REWORDIX_TEST_GUILESS_MAIN(CliPostTest)
 #include "cli_post_test.moc"

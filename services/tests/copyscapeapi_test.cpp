@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "services/copyscapeapi.h"
 
 #include <QtTest>
@@ -223,5 +224,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CopyscapeApiTest)
+REWORDIX_TEST_GUILESS_MAIN(CopyscapeApiTest)
 #include "copyscapeapi_test.moc"

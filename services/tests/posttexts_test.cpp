@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "services/postchoices.h"
 #include "services/postcopies.h"
 
@@ -101,5 +102,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PostTextsTest)
+REWORDIX_TEST_GUILESS_MAIN(PostTextsTest)
 #include "posttexts_test.moc"

@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "tablerows.h"
 
 #include "services/copyscapeaccount.h"
@@ -128,5 +129,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ServiceTablesTest)
+REWORDIX_TEST_GUILESS_MAIN(ServiceTablesTest)
 #include "servicetables_test.moc"

@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "localserver.h"
 
 #include "services/xmlrpcposter.h"
@@ -263,5 +264,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(XmlRpcPosterTest)
+REWORDIX_TEST_GUILESS_MAIN(XmlRpcPosterTest)
 #include "xmlrpcposter_test.moc"

@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "../../tests/localserver.h"
 
 #include "services/widgets/qjscopyscape.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -252,12 +252,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    QJSCopyScapeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+REWORDIX_TEST_MAIN(QJSCopyScapeTest)
 #include "qjscopyscape_test.moc"

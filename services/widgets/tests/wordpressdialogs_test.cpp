@@ -1,3 +1,4 @@
+#include "testsupport/testsupport.h"
 #include "../../tests/localserver.h"
 #include "../../tests/tablerows.h"
 
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -294,12 +294,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    WordpressDialogsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+REWORDIX_TEST_MAIN(WordpressDialogsTest)
 #include "wordpressdialogs_test.moc"
