@@ -236,6 +236,7 @@ bool DocumentManager::load(const QString &path)
 
     updateRecentFile(path);
     setFolder(path.left(path.lastIndexOf(name)).trimmed());
+    emit fileRead(name, file.encoding);
     return true;
 }
 

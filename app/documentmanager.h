@@ -90,6 +90,8 @@ signals:
     void recentFilesChanged(const QStringList &paths);
     // A file was read into a new document (before it became current).
     void documentLoaded(QMyTextEdit *editor);
+    // The file `name` was opened; its bytes were read as `encoding` ("UTF-8", "Windows-1252").
+    void fileRead(const QString &name, const QString &encoding);
     void undoAvailable(bool available);
     void redoAvailable(bool available);
     // A document changed its caret: the edit view's tab handler asks for cursor tracking.

@@ -201,6 +201,11 @@ void Lexora3::connectDocuments()
 {
     connect(documents, &DocumentManager::recentFilesChanged, actions,
             &AppActions::showRecentFiles);
+    // Saving always writes UTF-8; the user learns what an opened file was read as.
+    connect(documents, &DocumentManager::fileRead, this,
+            [this](const QString &name, const QString &encoding) {
+                statusBar()->showMessage(QStringLiteral("%1 read as %2").arg(name, encoding));
+            });
     connect(documents, &DocumentManager::undoAvailable, actions->action(AppActions::Undo),
             &QAction::setEnabled);
     connect(documents, &DocumentManager::redoAvailable, actions->action(AppActions::Redo),

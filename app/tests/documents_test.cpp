@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextDocument>
 
@@ -127,6 +128,11 @@ private slots:
         QFETCH(QString, encoding);
         QCOMPARE(read.text, text);
         QCOMPARE(read.encoding, encoding);
+        // Opened in the window, the status bar names the encoding read.
+        auto w = startWindow();
+        QVERIFY(w->documentManager()->load(path));
+        QCOMPARE(parts::textEdit(*w)->toPlainText(), text);
+        QCOMPARE(w->statusBar()->currentMessage(), QStringLiteral("in.txt read as ") + encoding);
         // Saving writes UTF-8 with a mark: load and save keep every letter.
         QCOMPARE(textfile::write(path, read.text), QString());
         QCOMPARE(readBytes(path), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
