@@ -18,7 +18,6 @@ class SynonymSyncTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir config;
     QTemporaryDir noThesauri;
     std::unique_ptr<TestFolder> home;
     std::unique_ptr<UpdateServer> server;
@@ -51,8 +50,6 @@ private slots:
     {
         server = std::make_unique<UpdateServer>();
         QVERIFY(server->start());
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        QStandardPaths::setTestModeEnabled(true);
     }
 
     void init()
