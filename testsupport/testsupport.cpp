@@ -59,9 +59,9 @@ QString testData(const QString &name)
 
 namespace detail {
 
-void reportMissingDialog(const char *kind, int waitedMs)
+void reportMissingDialog(const char *kind, int waitedMs, const char *what)
 {
-    const QByteArray message = QByteArray("expected a modal ") + kind + " but none was shown within "
+    const QByteArray message = QByteArray("modal ") + kind + ' ' + what + ' '
                                + QByteArray::number(waitedMs / 1000) + " s";
     ++missingDialogs;
     if (QTest::currentTestFunction())

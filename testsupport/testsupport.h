@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QTemporaryDir;
 
@@ -34,7 +35,8 @@ QString testData(const QString &name);
 namespace detail {
 // Reports that no dialog of the expected kind came in time: a test failure when a test
 // function runs, otherwise a warning and a non-zero exit status of the test program.
-void reportMissingDialog(const char *kind, int waitedMs);
+void reportMissingDialog(const char *kind, int waitedMs,
+                         const char *what = "expected but not shown within");
 // Closes any modal dialog still open, so a dialog nobody answered cannot block the program.
 void rejectModalDialogs();
 int failureCount();
@@ -43,20 +45,52 @@ int failureCount();
 // Answers the next modal widget of type Dialog with `answer`, waiting for it without blocking
 // the caller's modal loop. When none has shown up after `timeoutMs`, the current test fails
 // with a message naming the dialog kind, and the watch goes on: a dialog that shows up late is
-// still answered, so it never leaves the test hanging.
+// still answered. A dialog that stays open after its answer (a file dialog still listing its
+// folder on a slow machine may refuse the first accept) is answered again every second; if it
+// is still open `timeoutMs` later, the test fails and the dialog is closed, so it never leaves
+// the test hanging.
 template <typename Dialog>
 void answerLater(std::function<void(Dialog *)> answer, int timeoutMs = 30000)
 {
+    struct Watch
+    {
+        QDeadlineTimer deadline;
+        bool reported = false;
+        bool answered = false;
+        QPointer<Dialog> dialog;
+        QDeadlineTimer retry;
+    };
+    auto watch = std::make_shared<Watch>();
+    watch->deadline = QDeadlineTimer(timeoutMs);
     auto *timer = new QTimer(qApp);
-    const QDeadlineTimer deadline(timeoutMs);
-    auto reported = std::make_shared<bool>(false);
+    const auto finish = [timer] {
+        timer->stop();
+        timer->deleteLater();
+    };
     QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        if (watch->answered) {
+            if (!watch->dialog || !watch->dialog->isVisible())
+                return finish();
+            if (watch->deadline.hasExpired()) {
+                detail::reportMissingDialog(Dialog::staticMetaObject.className(), timeoutMs,
+                                            "closed: still open after its answer for");
+                watch->dialog->close();
+                return finish();
+            }
+            if (watch->retry.hasExpired()) {
+                watch->retry = QDeadlineTimer(1000);
+                answer(watch->dialog);
+            }
+            return;
+        }
         if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
+            watch->answered = true;
+            watch->dialog = dialog;
+            watch->deadline = QDeadlineTimer(timeoutMs);
+            watch->retry = QDeadlineTimer(1000);
             answer(dialog);
-        } else if (!*reported && deadline.hasExpired()) {
-            *reported = true;
+        } else if (!watch->reported && watch->deadline.hasExpired()) {
+            watch->reported = true;
             detail::reportMissingDialog(Dialog::staticMetaObject.className(), timeoutMs);
         }
     });
