@@ -120,8 +120,10 @@ void AppActions::build(QMainWindow *window)
 
     for (const Row &row : rows) {
         const QString text = QString::fromUtf8(row.text);
-        auto *action = row.icon[0] ? new QAction(QIcon(QStringLiteral(":/img/") + QString::fromUtf8(row.icon)), text, window)
-                                   : new QAction(text, window);
+        auto *action =
+            row.icon[0] ? new QAction(QIcon(QStringLiteral(":/img/") + QString::fromUtf8(row.icon)),
+                                      text, window)
+                        : new QAction(text, window);
         action->setObjectName(QString::fromLatin1(row.name));
         if (row.tip[0])
             action->setToolTip(QString::fromUtf8(row.tip));

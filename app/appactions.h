@@ -24,17 +24,67 @@ class AppActions final : public QObject
     Q_OBJECT
 
 public:
-    enum Id {
-        Open, New, Save, Cut, Copy, Paste, Delete, Undo, Redo, Font, Find,
-        ReplaceAllFavorites, ReplaceUserFavorites,
-        Hyperlink, BrTag, UlTag, OlTag, DlTag, FontTag, UTag, ITag, BoldTag, PTag,
-        EditView, FlatView, SpunView, WebView, PostToWP, AddWebsite, AutoSelect, ProtectedTerm,
-        RemoveOriginalWord, CopyScape,
-        Export, SaveAs, Exit, ColorSettings, EditToolbar, HtmlToolbar, MiscToolbar, LoadData,
+    enum Id
+    {
+        Open,
+        New,
+        Save,
+        Cut,
+        Copy,
+        Paste,
+        Delete,
+        Undo,
+        Redo,
+        Font,
+        Find,
+        ReplaceAllFavorites,
+        ReplaceUserFavorites,
+        Hyperlink,
+        BrTag,
+        UlTag,
+        OlTag,
+        DlTag,
+        FontTag,
+        UTag,
+        ITag,
+        BoldTag,
+        PTag,
+        EditView,
+        FlatView,
+        SpunView,
+        WebView,
+        PostToWP,
+        AddWebsite,
+        AutoSelect,
+        ProtectedTerm,
+        RemoveOriginalWord,
+        CopyScape,
+        Export,
+        SaveAs,
+        Exit,
+        ColorSettings,
+        EditToolbar,
+        HtmlToolbar,
+        MiscToolbar,
+        LoadData,
         IdCount
     };
-    enum class Toolbar { None, Edit, Html, Misc, List }; // List: the HTML toolbar's list button
-    enum class Menu { None, File, Format, Toolbars, DataMerge };
+    enum class Toolbar
+    {
+        None,
+        Edit,
+        Html,
+        Misc,
+        List
+    }; // List: the HTML toolbar's list button
+    enum class Menu
+    {
+        None,
+        File,
+        Format,
+        Toolbars,
+        DataMerge
+    };
 
     struct Row
     {
@@ -85,6 +135,6 @@ private:
     QToolBar *miscTB = nullptr;
     QToolButton *listTB = nullptr;
     std::array<QMenu *, 5> menus{};
-    QList<QMyAction *> recentFileQAs; // the five recent-file entries of the File menu
+    QList<QMyAction *> recentFileQAs;   // the five recent-file entries of the File menu
     QList<QAction *> languageUpdateQAs; // "English" ... "Bulgarian", in Language::all() order
 };

@@ -118,10 +118,9 @@ void ColorQD::reject()
 void ColorQD::showScheme(const ColorScheme &scheme)
 {
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        const auto match = std::find_if(scheme.rows.begin(), scheme.rows.end(),
-                                        [&](const ColorScheme::Row &r) {
-                                            return r.key == rows.at(i).key;
-                                        });
+        const auto match =
+            std::find_if(scheme.rows.begin(), scheme.rows.end(),
+                         [&](const ColorScheme::Row &r) { return r.key == rows.at(i).key; });
         setRowColor(int(i), match != scheme.rows.end() ? match->color : QColor(Qt::black));
     }
 }

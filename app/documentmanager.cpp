@@ -118,9 +118,8 @@ MyTabItem *DocumentManager::documentAt(int index) const
     return qobject_cast<MyTabItem *>(mainTabs->widget(index));
 }
 
-void DocumentManager::addCompanions(int number, const QString &flatName,
-                                    const QString &spunName, const QString &htmlName,
-                                    const QString &folder)
+void DocumentManager::addCompanions(int number, const QString &flatName, const QString &spunName,
+                                    const QString &htmlName, const QString &folder)
 {
     const struct
     {
@@ -199,9 +198,9 @@ void DocumentManager::fileNew()
 
 void DocumentManager::fileOpen()
 {
-    const QString path =
-        QFileDialog::getOpenFileName(window, QStringLiteral("Open File"), curDir,
-                                     QStringLiteral("Text documents (*.txt *.text);;All Files (*)"));
+    const QString path = QFileDialog::getOpenFileName(
+        window, QStringLiteral("Open File"), curDir,
+        QStringLiteral("Text documents (*.txt *.text);;All Files (*)"));
     if (!path.isEmpty())
         load(path);
 }

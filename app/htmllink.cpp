@@ -84,9 +84,9 @@ HtmlLink HtmlLink::parse(const QString &selection)
 
     const QString trimmed = selection.trimmed();
     // «<a» must be the whole tag name: «<abbr>…</a>» is not a link.
-    const bool opens = trimmed.startsWith(QLatin1String("<a"), Qt::CaseInsensitive)
-                       && trimmed.size() > 2
-                       && (trimmed[2].isSpace() || trimmed[2] == QLatin1Char('>'));
+    const bool opens = trimmed.startsWith(QLatin1String("<a"), Qt::CaseInsensitive) &&
+                       trimmed.size() > 2 &&
+                       (trimmed[2].isSpace() || trimmed[2] == QLatin1Char('>'));
     if (!opens || !trimmed.endsWith(QLatin1String("</a>"), Qt::CaseInsensitive))
         return link;
     const qsizetype tagEnd = openingTagEnd(trimmed, 2);

@@ -6,7 +6,12 @@
 // hyperlink dialog edits them, with the parse of a selected link and the markup it inserts.
 struct HtmlLink
 {
-    enum class Target { NoneSet, SameWindow, NewWindow };
+    enum class Target
+    {
+        NoneSet,
+        SameWindow,
+        NewWindow
+    };
 
     QString text;
     QString url = QStringLiteral("http://");

@@ -71,10 +71,9 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     splashMessage(QStringLiteral("Loading Toolbars..."));
     actions = new AppActions(this);
     actions->build(this);
-    views->setViewActions({actions->action(AppActions::EditView),
-                           actions->action(AppActions::FlatView),
-                           actions->action(AppActions::SpunView),
-                           actions->action(AppActions::WebView)});
+    views->setViewActions(
+        {actions->action(AppActions::EditView), actions->action(AppActions::FlatView),
+         actions->action(AppActions::SpunView), actions->action(AppActions::WebView)});
     createDocks();
 
     setCentralWidget(centralFrame);
@@ -145,7 +144,7 @@ void Lexora3::connectActions()
     on(A::Hyperlink, this, &Lexora3::hyperlink);
     on(A::BrTag, this, &Lexora3::brTag);
     const std::pair<A::Id, tagtools::Tag> tags[] = {
-        {A::UlTag, tagtools::Tag::UnorderedList}, {A::OlTag, tagtools::Tag::OrderedList},
+        {A::UlTag, tagtools::Tag::UnorderedList},  {A::OlTag, tagtools::Tag::OrderedList},
         {A::DlTag, tagtools::Tag::DefinitionList}, {A::FontTag, tagtools::Tag::Font},
         {A::UTag, tagtools::Tag::Underline},       {A::ITag, tagtools::Tag::Italic},
         {A::BoldTag, tagtools::Tag::Bold},         {A::PTag, tagtools::Tag::Paragraph},
@@ -183,7 +182,8 @@ void Lexora3::connectActions()
         action->setChecked(shown);
         actions->toolbar(entry.toolbar)->setVisible(shown);
         connect(action, &QAction::toggled, this, [this, entry](bool checked) {
-            storage::setValue(entry.key, checked ? QStringLiteral("true") : QStringLiteral("false"));
+            storage::setValue(entry.key,
+                              checked ? QStringLiteral("true") : QStringLiteral("false"));
             actions->toolbar(entry.toolbar)->setVisible(checked);
         });
     }
@@ -199,8 +199,7 @@ void Lexora3::connectActions()
 
 void Lexora3::connectDocuments()
 {
-    connect(documents, &DocumentManager::recentFilesChanged, actions,
-            &AppActions::showRecentFiles);
+    connect(documents, &DocumentManager::recentFilesChanged, actions, &AppActions::showRecentFiles);
     // Saving always writes UTF-8; the user learns what an opened file was read as.
     connect(documents, &DocumentManager::fileRead, this,
             [this](const QString &name, const QString &encoding) {

@@ -175,8 +175,8 @@ private:
     double curVer;
     bool debugMode;
     QSplashScreen *splash;
-    QString title;   // "Rewordix v1.191"
-    QString tempDir; // working folder with a trailing "/"
+    QString title;     // "Rewordix v1.191"
+    QString tempDir;   // working folder with a trailing "/"
     bool start = true; // set until show2() ran; language-box changes are ignored meanwhile
     LocalDatabase con;
     GuardFlags guards;
@@ -198,7 +198,7 @@ private:
     UnitSpinDock *sentenceDock = nullptr;
     UnitSpinDock *paragraphDock = nullptr;
     RapidSpinDock *rapidDock = nullptr;
-    Search *search = nullptr; // "Find and Replace"
+    Search *search = nullptr;       // "Find and Replace"
     bool synonymFileFailed = false; // shown once the loading has finished
     QString importLabel;            // the language whose thesaurus is being imported
     // The user's protected terms, read as soon as the database is open.

@@ -50,7 +50,8 @@ void Lexora3::createBottomBar(QWidget *host)
     synonymsBox->addItems({QStringLiteral("Words and Phrases"), QStringLiteral("Phrases"),
                            QStringLiteral("Remove Underline")});
     identifyPB = named(new QPushButton(QStringLiteral("Identify Synonyms"), bar), "identifyPB");
-    identifyOnLoad = named(new QCheckBox(QStringLiteral("Identify on Load"), bar), "identifyOnLoad");
+    identifyOnLoad =
+        named(new QCheckBox(QStringLiteral("Identify on Load"), bar), "identifyOnLoad");
     identifyOnPaste =
         named(new QCheckBox(QStringLiteral("Identify on Paste"), bar), "identifyOnPaste");
     auto *languageQL = new QLabel(QStringLiteral("Language"), bar);
@@ -84,12 +85,10 @@ void Lexora3::createBottomBar(QWidget *host)
     host->layout()->addWidget(bar);
 
     connect(synonymsBox, &QComboBox::currentIndexChanged, this, &Lexora3::synonymsBoxIndexChanged);
-    connect(identifyOnLoad, &QCheckBox::toggled, this, [](bool checked) {
-        storage::setValue(storage::keys::identifyOnLoad, checked);
-    });
-    connect(identifyOnPaste, &QCheckBox::toggled, this, [](bool checked) {
-        storage::setValue(storage::keys::identifyOnPaste, checked);
-    });
+    connect(identifyOnLoad, &QCheckBox::toggled, this,
+            [](bool checked) { storage::setValue(storage::keys::identifyOnLoad, checked); });
+    connect(identifyOnPaste, &QCheckBox::toggled, this,
+            [](bool checked) { storage::setValue(storage::keys::identifyOnPaste, checked); });
     connect(previousPB, &QPushButton::clicked, this, &Lexora3::previousClicked);
     connect(nextPB, &QPushButton::clicked, this, &Lexora3::nextClicked);
     connect(ltrRB, &QRadioButton::clicked, this, &Lexora3::ltr);
@@ -157,8 +156,8 @@ void Lexora3::createStatusBar()
     auto *downloadLayout = new QHBoxLayout(downloadRow);
     downloadLayout->setContentsMargins(0, 0, 0, 0);
     downloadRow->setFixedHeight(15);
-    auto *downloadPB = named(new QProgressBar(downloadRow), "downloadPB",
-                             QStringLiteral("Download progress"));
+    auto *downloadPB =
+        named(new QProgressBar(downloadRow), "downloadPB", QStringLiteral("Download progress"));
     downloadPB->setFixedSize(140, 15);
     auto *downloadSpeedQL =
         named(new QLabel(QStringLiteral("Download Speed: "), downloadRow), "downloadSpeedQL");
@@ -171,7 +170,11 @@ void Lexora3::createStatusBar()
     downloadRow->hide();
 
     figures = new FiguresUpdater(
-        labels, [this]() -> QTextEdit * { return documents->editor(views->current() == View::Html ? View::Edit : views->current()); },
+        labels,
+        [this]() -> QTextEdit * {
+            return documents->editor(views->current() == View::Html ? View::Edit
+                                                                    : views->current());
+        },
         [this]() -> QTextEdit * { return documents->editor(); }, this);
     connect(views, &ViewManager::editorsChanged, figures, &FiguresUpdater::watchCurrentView);
     connect(documents, &DocumentManager::currentDocumentChanged, figures,

@@ -28,8 +28,8 @@ void QMyTextEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Backtab
-        || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
+    if (event->key() == Qt::Key_Backtab ||
+        (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
         emit previousWordRequested();
         event->accept();
         return;

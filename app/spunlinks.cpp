@@ -25,8 +25,8 @@ std::optional<SpunLinks::Entry> SpunLinks::at(QStringView spunText, qsizetype po
         while (end < spunText.size() && !spunText[end].isSpace())
             ++end;
         const qsizetype wordStart = textStart + start;
-        const auto it = map.constFind(spunText.mid(start, end - start).toString()
-                                      + QString::number(wordStart));
+        const auto it =
+            map.constFind(spunText.mid(start, end - start).toString() + QString::number(wordStart));
         // The start check keeps the word «5» at 0 from matching the empty output of a group
         // at 50 (key «50»).
         if (it != map.constEnd() && (*it)[2] == wordStart)
@@ -34,9 +34,8 @@ std::optional<SpunLinks::Entry> SpunLinks::at(QStringView spunText, qsizetype po
     }
     // Entries starting at or before the position; the smallest range that holds it wins,
     // which is the innermost recorded group.
-    const auto last = std::upper_bound(
-        bySpunStart.begin(), bySpunStart.end(), position,
-        [](qsizetype pos, const Entry &e) { return pos < e[2]; });
+    const auto last = std::upper_bound(bySpunStart.begin(), bySpunStart.end(), position,
+                                       [](qsizetype pos, const Entry &e) { return pos < e[2]; });
     std::optional<Entry> best;
     for (auto it = bySpunStart.begin(); it != last; ++it) {
         const Entry &e = *it;

@@ -22,8 +22,7 @@ Markup markup(Tag tag)
     case Tag::OrderedList:
         return {QStringLiteral("<ol>\n     <li>"), QStringLiteral("</li>\n</ol>")};
     case Tag::DefinitionList:
-        return {QStringLiteral("<dl>\n     <dt>"),
-                QStringLiteral("</dt>\n     <dd></dd>\n</dl>")};
+        return {QStringLiteral("<dl>\n     <dt>"), QStringLiteral("</dt>\n     <dd></dd>\n</dl>")};
     }
     return {};
 }

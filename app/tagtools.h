@@ -8,8 +8,17 @@ class QTextCursor;
 // the tags stay visible and end up in every generated copy.
 namespace tagtools {
 
-enum class Tag { Bold, Underline, Italic, Font, Paragraph, UnorderedList, OrderedList,
-                 DefinitionList };
+enum class Tag
+{
+    Bold,
+    Underline,
+    Italic,
+    Font,
+    Paragraph,
+    UnorderedList,
+    OrderedList,
+    DefinitionList
+};
 
 struct Markup
 {

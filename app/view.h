@@ -2,7 +2,8 @@
 
 // The four views of the window, in the order of their pages and of the "Miscellaneous" toolbar.
 // The numbers are the ones the window has always used for them (1 edit ... 4 HTML).
-enum class View : int {
+enum class View : int
+{
     Edit = 1,
     Flat = 2,
     Spun = 3,

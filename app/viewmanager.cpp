@@ -118,7 +118,8 @@ void ViewManager::showView(View next)
     stackedWidget->setCurrentIndex(pageIndex(view));
     emit viewChanged(view);
     if (view == View::Edit) {
-        documents.alignPages(documents.tabs(View::Flat)->currentIndex(), documents.tabs(View::Flat));
+        documents.alignPages(documents.tabs(View::Flat)->currentIndex(),
+                             documents.tabs(View::Flat));
         // The document manager's tab handler takes the tab, its Undo / Redo state, the title
         // and the cursor-dependent displays.
         documents.mainTab(documents.tabs(View::Edit)->currentIndex());
@@ -249,10 +250,10 @@ void ViewManager::showWebSpin(bool preferSpun)
 
 bool ViewManager::linksCurrent() const
 {
-    return !spunLinks.isEmpty() && linkedSource && linkedSpun && linkedSource == documents.editor()
-           && linkedSpun == documents.editor(View::Spun)
-           && linkedSource->document()->revision() == sourceRevision
-           && linkedSpun->document()->revision() == spunRevision;
+    return !spunLinks.isEmpty() && linkedSource && linkedSpun &&
+           linkedSource == documents.editor() && linkedSpun == documents.editor(View::Spun) &&
+           linkedSource->document()->revision() == sourceRevision &&
+           linkedSpun->document()->revision() == spunRevision;
 }
 
 int ViewManager::characterAt(QMyTextEdit *editor, const QPoint &pos)
@@ -284,7 +285,8 @@ void ViewManager::linkSpunClick(QMyTextEdit *editor, const QPoint &pos)
 {
     // Only the spun text has links; a word in another editor that happens to spell a key
     // («fox17») must not move the document's selection.
-    if (!editor || !editor->isTextHighlight() || editor != documents.editor(View::Spun) || !linksCurrent())
+    if (!editor || !editor->isTextHighlight() || editor != documents.editor(View::Spun) ||
+        !linksCurrent())
         return;
     const std::optional<SpunLinks::Entry> entry = linkAt(editor, pos);
     if (!entry)

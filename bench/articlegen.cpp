@@ -7,14 +7,14 @@ namespace benchdata {
 namespace {
 
 const char *const vocabulary[] = {
-    "the",     "quick",   "brown",   "fox",     "jumps",    "over",    "lazy",     "dog",
-    "writer",  "article", "content", "reader",  "search",   "engine",  "unique",   "copy",
-    "simple",  "fast",    "rapid",   "clever",  "garden",   "house",   "market",   "river",
-    "bright",  "morning", "evening", "travel",  "journey",  "people",  "company",  "product",
-    "great",   "small",   "large",   "happy",   "careful",  "modern",  "classic",  "useful",
-    "service", "quality", "price",   "value",   "business", "online",  "website",  "page",
-    "make",    "build",   "create",  "write",   "read",     "find",    "choose",   "offer",
-    "always",  "often",   "never",   "really",  "quite",    "very",    "most",     "every",
+    "the",     "quick",   "brown",   "fox",    "jumps",    "over",   "lazy",    "dog",
+    "writer",  "article", "content", "reader", "search",   "engine", "unique",  "copy",
+    "simple",  "fast",    "rapid",   "clever", "garden",   "house",  "market",  "river",
+    "bright",  "morning", "evening", "travel", "journey",  "people", "company", "product",
+    "great",   "small",   "large",   "happy",  "careful",  "modern", "classic", "useful",
+    "service", "quality", "price",   "value",  "business", "online", "website", "page",
+    "make",    "build",   "create",  "write",  "read",     "find",   "choose",  "offer",
+    "always",  "often",   "never",   "really", "quite",    "very",   "most",    "every",
 };
 constexpr int vocabularySize = int(sizeof(vocabulary) / sizeof(vocabulary[0]));
 

@@ -102,7 +102,10 @@ void BM_DistinctCopiesInMemory(benchmark::State &state)
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * count);
 }
-BENCHMARK(BM_DistinctCopiesInMemory)->Args({10000, 1})->Args({10000, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DistinctCopiesInMemory)
+    ->Args({10000, 1})
+    ->Args({10000, 0})
+    ->Unit(benchmark::kMillisecond);
 
 // Floor: the same bytes, one QSaveFile per copy.
 void BM_FolderFloor(benchmark::State &state)
@@ -114,7 +117,8 @@ void BM_FolderFloor(benchmark::State &state)
         const QString folder = dir.filePath(QString::number(run++));
         QDir().mkpath(folder);
         for (size_t k = 0; k < bytes.size(); ++k) {
-            QSaveFile file(folder + QStringLiteral("/article%1.txt").arg(k + 1, 4, 10, QLatin1Char('0')));
+            QSaveFile file(folder +
+                           QStringLiteral("/article%1.txt").arg(k + 1, 4, 10, QLatin1Char('0')));
             file.open(QIODevice::WriteOnly);
             file.write(bytes[k]);
             file.commit();
@@ -128,7 +132,8 @@ void BM_FolderExport(benchmark::State &state)
 {
     QTemporaryDir dir;
     for (auto _ : state) {
-        const spintax::ExportResult r = exportCopies(article1k(), dir.path(), int(state.range(0)), false, false);
+        const spintax::ExportResult r =
+            exportCopies(article1k(), dir.path(), int(state.range(0)), false, false);
         if (!r.ok())
             state.SkipWithError(qPrintable(r.error));
     }
@@ -166,7 +171,8 @@ void BM_SingleFileExport(benchmark::State &state)
 {
     QTemporaryDir dir;
     for (auto _ : state) {
-        const spintax::ExportResult r = exportCopies(article1k(), dir.path(), int(state.range(0)), true, false);
+        const spintax::ExportResult r =
+            exportCopies(article1k(), dir.path(), int(state.range(0)), true, false);
         if (!r.ok())
             state.SkipWithError(qPrintable(r.error));
     }
@@ -212,7 +218,8 @@ void BM_ZipExport(benchmark::State &state)
 {
     QTemporaryDir dir;
     for (auto _ : state) {
-        const spintax::ExportResult r = exportCopies(article1k(), dir.path(), int(state.range(0)), false, true);
+        const spintax::ExportResult r =
+            exportCopies(article1k(), dir.path(), int(state.range(0)), false, true);
         if (!r.ok())
             state.SkipWithError(qPrintable(r.error));
     }

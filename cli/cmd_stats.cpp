@@ -20,7 +20,8 @@ int runStats(const QStringList &args)
     if (!f)
         return unbalancedText();
     Output out;
-    for (const QString &line : {f->spunWords, f->totalWords, f->unique, f->quality, f->paragraphs}) {
+    for (const QString &line :
+         {f->spunWords, f->totalWords, f->unique, f->quality, f->paragraphs}) {
         out.append(line);
         out.appendByte('\n');
     }

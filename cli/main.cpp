@@ -21,8 +21,7 @@ const cli::Command commands[] = {
     {"flat", "FILE", "flat text: top-level groups kept, nested groups read first", cli::runFlat},
     {"first", "FILE", "first-alternative reading", cli::runFirst},
     {"strip-first", "FILE", "remove the first alternative of every group", cli::runStripFirst},
-    {"stats", "FILE", "spun words, total words, uniqueness, quality and paragraphs",
-     cli::runStats},
+    {"stats", "FILE", "spun words, total words, uniqueness, quality and paragraphs", cli::runStats},
     {"export",
      "--out DIR [--zip] [--plain N] [--html N] [--plain-single SEP] [--html-single SEP] "
      "[--plain-name NAME] [--html-name NAME] [--merge CSV] [--seed S] FILE",
@@ -83,8 +82,8 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return cli::usageError(QStringLiteral("no command given; try --help"));
     const QString name = args.takeFirst();
-    if (name == QLatin1String("--help") || name == QLatin1String("-h")
-        || name == QLatin1String("help")) {
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
         printHelp();
         return cli::Success;
     }

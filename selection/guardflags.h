@@ -17,7 +17,8 @@
 class GuardFlags final
 {
 public:
-    enum Flag {
+    enum Flag
+    {
         AllowChanges,      // cursor tracking answers caret moves
         AllowCursorChange, // a caret move reaches cursor tracking at all
         AllowRapidChanges, // the rapid dock reloads
@@ -73,7 +74,7 @@ public:
     [[nodiscard]] Hold hold(std::initializer_list<Flag> flags) { return Hold(*this, flags); }
 
 private:
-    static constexpr std::array<bool, FlagCount> idleValues{true, true, true, true, true,
-                                                            false, false, false};
+    static constexpr std::array<bool, FlagCount> idleValues{true, true,  true,  true,
+                                                            true, false, false, false};
     std::array<bool, FlagCount> values = idleValues;
 };

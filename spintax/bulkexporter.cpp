@@ -155,10 +155,10 @@ private:
     bool fail(const QString &what)
     {
         // A failed write of the device explains itself better than the archive's summary.
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? writeFailure(file, errno)
-                                   : zip.errorString();
-        error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(what), reason);
+        const QString reason =
+            file.error() != QFileDevice::NoError ? writeFailure(file, errno) : zip.errorString();
+        error =
+            QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(what), reason);
         return false;
     }
 
@@ -220,7 +220,8 @@ ExportResult BulkExporter::Run::exec()
     errno = 0;
     if (!QDir().mkpath(parent)) {
         fail(QStringLiteral("Could not create the folder %1: %2")
-                 .arg(QDir::toNativeSeparators(parent), QString::fromLocal8Bit(std::strerror(errno))));
+                 .arg(QDir::toNativeSeparators(parent),
+                      QString::fromLocal8Bit(std::strerror(errno))));
         return result;
     }
     removeStaleTemporaries(parent);
@@ -271,8 +272,7 @@ ExportResult BulkExporter::Run::exec()
         if (std::rename(QFile::encodeName(partialPath).constData(),
                         QFile::encodeName(finalPath).constData()) != 0) {
             fail(QStringLiteral("Could not rename %1 to %2: %3")
-                     .arg(QDir::toNativeSeparators(partialPath),
-                          QFileInfo(finalPath).fileName(),
+                     .arg(QDir::toNativeSeparators(partialPath), QFileInfo(finalPath).fileName(),
                           QString::fromLocal8Bit(std::strerror(errno))));
         } else {
             result.path = finalPath;
@@ -285,9 +285,8 @@ void BulkExporter::Run::removeStaleTemporaries(const QString &folder)
 {
     // Only names this writer makes: a time stamp, ".zip" or not, then ".partial".
     static const QRegularExpression ours(QStringLiteral(R"(^\d{8}_\d{9}(\.zip)?\.partial$)"));
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Dirs | QDir::Files | QDir::Hidden | QDir::System |
-                                   QDir::NoDotAndDotDot);
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::Dirs | QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
         if (!ours.match(entry.fileName()).hasMatch())
             continue;
@@ -325,8 +324,9 @@ bool BulkExporter::Run::writeType(Sink &sink, const ExportTypeOptions &type, con
         const QString name = type.name + ext;
         if (!sink.beginStream(name))
             return fail(sink.error);
-        appendEncoded(separator, html ? QStringLiteral("\n<br>") + type.separator + QStringLiteral("<br>\n")
-                                      : u'\n' + type.separator + u'\n');
+        appendEncoded(separator,
+                      html ? QStringLiteral("\n<br>") + type.separator + QStringLiteral("<br>\n")
+                           : u'\n' + type.separator + u'\n');
     }
     QByteArray chunk;
     if (type.single)

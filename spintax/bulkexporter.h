@@ -18,9 +18,9 @@ class MergeData;
 struct ExportTypeOptions
 {
     int count = 0;
-    bool single = false;      // all copies in one file
-    QString separator;        // written between copies in a single file
-    QString name = QStringLiteral("article");   // file name stem
+    bool single = false;                      // all copies in one file
+    QString separator;                        // written between copies in a single file
+    QString name = QStringLiteral("article"); // file name stem
 };
 
 struct ExportOptions
@@ -34,12 +34,17 @@ struct ExportOptions
 
 struct ExportResult
 {
-    enum class Status { Done, Failed, Cancelled };
+    enum class Status
+    {
+        Done,
+        Failed,
+        Cancelled
+    };
     Status status = Status::Done;
-    QString path;        // the folder or archive created (empty when none was); the ".partial"
-                         // folder when a folder export failed or was cancelled
-    QString error;       // names the file and the reason when Failed
-    QStringList files;   // bare names of the files written, in order
+    QString path;      // the folder or archive created (empty when none was); the ".partial"
+                       // folder when a folder export failed or was cancelled
+    QString error;     // names the file and the reason when Failed
+    QStringList files; // bare names of the files written, in order
     bool ok() const { return status == Status::Done; }
 };
 

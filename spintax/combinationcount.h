@@ -13,7 +13,8 @@
 // with a CountArithmetic works.
 namespace spintax {
 
-enum class CountRule {
+enum class CountRule
+{
     // The number of distinct copies as the status of a batch counts them: a
     // group without nested groups counts every piece of its content, trailing
     // empty ones too (bars + 1); a group with nested groups sums its
@@ -27,8 +28,7 @@ enum class CountRule {
 };
 
 // Exact arithmetic for types that have it (mpz_class).
-template <typename Num>
-struct CountArithmetic
+template <typename Num> struct CountArithmetic
 {
     static Num of(quint64 v) { return Num(static_cast<unsigned long>(v)); }
     static void add(Num &a, const Num &b) { a += b; }
@@ -38,8 +38,7 @@ struct CountArithmetic
 // 64 bits, saturating at 2^64 - 1. The saturated value stands for "at least
 // that many": adding or multiplying by a positive number keeps it, and
 // multiplying by 0 gives the exact 0, so saturation is order independent.
-template <>
-struct CountArithmetic<quint64>
+template <> struct CountArithmetic<quint64>
 {
     static quint64 of(quint64 v) { return v; }
     static void add(quint64 &a, quint64 b)
@@ -59,8 +58,7 @@ namespace detail {
 // Product of many factors pairwise, so that big numbers meet big numbers of
 // similar size instead of one growing number being multiplied thousands of
 // times (17,000 digits in milliseconds instead of a quadratic crawl).
-template <typename Num>
-Num balancedProduct(std::vector<Num> &factors)
+template <typename Num> Num balancedProduct(std::vector<Num> &factors)
 {
     using A = CountArithmetic<Num>;
     if (factors.empty())
@@ -81,8 +79,7 @@ Num balancedProduct(std::vector<Num> &factors)
 
 } // namespace detail
 
-template <typename Num>
-Num countCombinations(const SpinTree &tree, CountRule rule)
+template <typename Num> Num countCombinations(const SpinTree &tree, CountRule rule)
 {
     using A = CountArithmetic<Num>;
     constexpr bool small = std::is_same_v<Num, quint64>;

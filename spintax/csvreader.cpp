@@ -38,8 +38,8 @@ QList<QStringList> CsvReader::parse(const QString &text)
 
     QList<QStringList> records;
     QStringList record;
-    bool open = false;   // inside a quoted field
-    QString pending;     // raw text of the open quoted field so far
+    bool open = false; // inside a quoted field
+    QString pending;   // raw text of the open quoted field so far
 
     for (const QString &rawLine : std::as_const(lines)) {
         const QString line = rawLine.trimmed();

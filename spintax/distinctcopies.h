@@ -42,7 +42,10 @@ private:
     };
     struct KeyHash
     {
-        size_t operator()(const Key &k) const noexcept { return k.a ^ (k.b * 0x9e3779b97f4a7c15ULL); }
+        size_t operator()(const Key &k) const noexcept
+        {
+            return k.a ^ (k.b * 0x9e3779b97f4a7c15ULL);
+        }
     };
     static Key keyOf(const QList<int> &signature);
 

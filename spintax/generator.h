@@ -113,9 +113,9 @@ private:
     std::optional<SpinRandom> rand; // `m_rand`
     std::optional<quint64> seed;
     std::optional<QString> article;
-    int index = 0;     // `idx`
-    int smallest = 2;  // `countSmall`
-    QList<int> s;      // signature of the copy being built
+    int index = 0;    // `idx`
+    int smallest = 2; // `countSmall`
+    QList<int> s;     // signature of the copy being built
     SpunMap map;
     std::vector<Frame> stack;
     std::vector<int> sigScratch;

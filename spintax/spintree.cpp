@@ -20,8 +20,8 @@ inline int syntaxMask(const char16_t *p)
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
     const __m128i offset = _mm_sub_epi16(v, _mm_set1_epi16(0x7B));
     // offset <= 2 as unsigned: the saturating subtraction of 2 gives 0.
-    const __m128i hit = _mm_cmpeq_epi16(_mm_subs_epu16(offset, _mm_set1_epi16(2)),
-                                        _mm_setzero_si128());
+    const __m128i hit =
+        _mm_cmpeq_epi16(_mm_subs_epu16(offset, _mm_set1_epi16(2)), _mm_setzero_si128());
     return _mm_movemask_epi8(hit);
 }
 
@@ -174,9 +174,9 @@ bool SpinTree::build(const QString &source, const std::vector<int> *literalOpens
     }
 
     int textStart = 0;
-    int bars = 0;         // bars inside groups seen so far
-    int lastBar = -2;     // position of the latest bar inside a group
-    int barRun = 0;       // length of the run of bars ending at lastBar
+    int bars = 0;     // bars inside groups seen so far
+    int lastBar = -2; // position of the latest bar inside a group
+    int barRun = 0;   // length of the run of bars ending at lastBar
     int rootGroups = 0;
     size_t nextLiteral = 0;
 
@@ -196,8 +196,8 @@ bool SpinTree::build(const QString &source, const std::vector<int> *literalOpens
     for (int i = nextSyntax(d, 0, n); i < n; i = nextSyntax(d, i + 1, n)) {
         const char16_t c = d[i];
         if (c == u'{') {
-            if (literalOpens && nextLiteral < literalOpens->size()
-                && (*literalOpens)[nextLiteral] == i) {
+            if (literalOpens && nextLiteral < literalOpens->size() &&
+                (*literalOpens)[nextLiteral] == i) {
                 ++nextLiteral;
                 continue;
             }

@@ -91,7 +91,10 @@ public:
     {
         return {altList.data() + g.firstAlternative, size_t(g.alternativeCount)};
     }
-    std::span<const Item> items(const Alternative &a) const { return itemsOf(a.firstItem, a.itemCount); }
+    std::span<const Item> items(const Alternative &a) const
+    {
+        return itemsOf(a.firstItem, a.itemCount);
+    }
     // Every item of every sequence; an alternative's items are
     // [firstItem, firstItem + itemCount), the top level's are rootRange().
     const std::vector<Item> &allItems() const { return itemList; }

@@ -11,7 +11,8 @@
 namespace spintax {
 namespace {
 
-enum class CharClass : unsigned char {
+enum class CharClass : unsigned char
+{
     Plain,
     Dropped, // \ " ? . ! are deleted before words are counted
     Space,
@@ -167,8 +168,8 @@ std::optional<StatusFigures> calcUniqueness(const QString &text)
         const int outsideWords = outside.count();
         const int groupWords = pieceCount(QStringView(firsts).trimmed());
         spun = outsideWords + groupWords;
-        if (n.contains(QLatin1Char('{')) && n.count(QLatin1Char('{')) == n.count(QLatin1Char('}'))
-            && spun > 0)
+        if (n.contains(QLatin1Char('{')) &&
+            n.count(QLatin1Char('{')) == n.count(QLatin1Char('}')) && spun > 0)
             unique = int(std::floor(double(groupWords) / spun * 100 + 0.5));
     }
     figures.spunWords = QStringLiteral("Spun Words: ") + QString::number(spun);
@@ -179,9 +180,9 @@ std::optional<StatusFigures> calcUniqueness(const QString &text)
     const int total = all.count();
     figures.totalWords = QStringLiteral("Total Words: ") + QString::number(total);
 
-    figures.quality = QStringLiteral("Quality: ")
-                      + (spun == 0 ? QStringLiteral("0.00")
-                                   : QString::asprintf("%.2f", double(total) / spun));
+    figures.quality =
+        QStringLiteral("Quality: ") +
+        (spun == 0 ? QStringLiteral("0.00") : QString::asprintf("%.2f", double(total) / spun));
     return figures;
 }
 

@@ -81,7 +81,6 @@ public:
 
     // ---- current language ------------------------------------------------------------------
 
-
     // Index of the current language in the language box (Language::all()).
     int currentLanguageIndex() const { return qMax(0, Language::indexOfCode(curLang)); }
 

@@ -61,8 +61,8 @@ namespace detail {
 
 void reportMissingDialog(const char *kind, int waitedMs, const char *what)
 {
-    const QByteArray message = QByteArray("modal ") + kind + ' ' + what + ' '
-                               + QByteArray::number(waitedMs / 1000) + " s";
+    const QByteArray message =
+        QByteArray("modal ") + kind + ' ' + what + ' ' + QByteArray::number(waitedMs / 1000) + " s";
     ++missingDialogs;
     if (QTest::currentTestFunction())
         QTest::qFail(message.constData(), __FILE__, __LINE__);

@@ -99,8 +99,7 @@ void answerLater(std::function<void(Dialog *)> answer, int timeoutMs = 30000)
 
 // main() body of every test: isolated environment, application names, and the test run. The
 // application is kept alive when a tested window closes.
-template <typename App, typename TestClass>
-int runTest(int argc, char **argv)
+template <typename App, typename TestClass> int runTest(int argc, char **argv)
 {
     isolate();
     App app(argc, argv);
@@ -118,7 +117,10 @@ int runTest(int argc, char **argv)
 
 // main() of a test with widgets, of one that needs only a QGuiApplication, and of a Core test.
 #define REWORDIX_TEST_MAIN(TestClass)                                                              \
-    int main(int argc, char **argv) { return testsupport::runTest<QApplication, TestClass>(argc, argv); }
+    int main(int argc, char **argv)                                                                \
+    {                                                                                              \
+        return testsupport::runTest<QApplication, TestClass>(argc, argv);                          \
+    }
 #define REWORDIX_TEST_GUILESS_MAIN(TestClass)                                                      \
     int main(int argc, char **argv)                                                                \
     {                                                                                              \

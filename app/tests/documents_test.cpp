@@ -109,11 +109,14 @@ private slots:
         QTest::newRow("UTF-16BE with byte-order mark")
             << QByteArray("\xFE\xFF\x00\x41\x05\xD0", 6) << QStringLiteral("Aא") << "UTF-16BE";
         QTest::newRow("Latin-1 article keeps its letters")
-            << QByteArray("Stra\xDF" "e, caf\xE9") << QStringLiteral("Straße, café")
-            << "ISO-8859-1";
+            << QByteArray("Stra\xDF"
+                          "e, caf\xE9")
+            << QStringLiteral("Straße, café") << "ISO-8859-1";
         QTest::newRow("Windows-1252 article keeps euro and quotes")
-            << QByteArray("\x93" "caf\xE9\x94 \x80" "3") << QStringLiteral("“café” €3")
-            << "Windows-1252";
+            << QByteArray("\x93"
+                          "caf\xE9\x94 \x80"
+                          "3")
+            << QStringLiteral("“café” €3") << "Windows-1252";
     }
 
     void readEncodings()
@@ -145,9 +148,8 @@ private slots:
         QTest::newRow("one dot") << "article.txt"
                                  << QStringList({"article.flat.txt", "article.spun.txt",
                                                  "article.html.txt"});
-        QTest::newRow("last dot splits") << "a.b.txt"
-                                         << QStringList({"a.b.flat.txt", "a.b.spun.txt",
-                                                         "a.b.html.txt"});
+        QTest::newRow("last dot splits")
+            << "a.b.txt" << QStringList({"a.b.flat.txt", "a.b.spun.txt", "a.b.html.txt"});
         QTest::newRow("no dot: the name is the extension")
             << "notes" << QStringList({"flat.notes", "spun.notes", "html.notes"});
     }
@@ -164,11 +166,16 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("no extension") << "/d/story" << "/d/story.txt";
-        QTest::newRow(".txt kept") << "/d/story.txt" << "/d/story.txt";
-        QTest::newRow(".TEXT in capitals kept") << "/d/story.TEXT" << "/d/story.TEXT";
-        QTest::newRow("other extension gets .txt") << "/d/story.doc" << "/d/story.doc.txt";
-        QTest::newRow("txt only inside the name") << "/d/story.txt.bak" << "/d/story.txt.bak.txt";
+        QTest::newRow("no extension") << "/d/story"
+                                      << "/d/story.txt";
+        QTest::newRow(".txt kept") << "/d/story.txt"
+                                   << "/d/story.txt";
+        QTest::newRow(".TEXT in capitals kept") << "/d/story.TEXT"
+                                                << "/d/story.TEXT";
+        QTest::newRow("other extension gets .txt") << "/d/story.doc"
+                                                   << "/d/story.doc.txt";
+        QTest::newRow("txt only inside the name") << "/d/story.txt.bak"
+                                                  << "/d/story.txt.bak.txt";
     }
 
     void saveAsExtension()
@@ -190,7 +197,8 @@ private slots:
         QCOMPARE(tabTexts(parts::flatTab(*w)), QStringList({"Untitled 1-flat", "a.b.flat.txt"}));
         QCOMPARE(tabTexts(parts::spunTab(*w)), QStringList({"Untitled 1-spun", "a.b.spun.txt"}));
         QCOMPARE(tabTexts(parts::webTab(*w)), QStringList({"Untitled 1-html", "a.b.html.txt"}));
-        for (QTabWidget *tabs : {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)})
+        for (QTabWidget *tabs :
+             {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)})
             QCOMPARE(tabs->currentIndex(), 1);
         QCOMPARE(parts::item(*w), parts::mainTab(*w)->widget(1));
         QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{one|two} three"));
@@ -257,7 +265,8 @@ private slots:
             message = box->text();
             box->button(QMessageBox::Ok)->click();
         });
-        QVERIFY(!parts::documents(*w)->fileSave(path, parts::item(*w), parts::mainTab(*w)->currentIndex()));
+        QVERIFY(!parts::documents(*w)->fileSave(path, parts::item(*w),
+                                                parts::mainTab(*w)->currentIndex()));
         QCOMPARE(readBytes(path), QByteArray("old content"));
         QVERIFY(!parts::item(*w)->isSaved());
         QVERIFY2(message.contains(path), qPrintable(message));
@@ -342,7 +351,8 @@ private slots:
         parts::documents(*w)->tabCloseRequested(1);
         QCOMPARE(title, QStringLiteral("Application"));
         QFETCH(int, tabsLeft);
-        for (QTabWidget *tabs : {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)})
+        for (QTabWidget *tabs :
+             {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)})
             QCOMPARE(tabs->count(), tabsLeft);
         QCOMPARE(parts::item(*w), parts::mainTab(*w)->currentWidget());
         QCOMPARE(parts::textEdit(*w), parts::item(*w)->getTextEdit());
@@ -371,7 +381,8 @@ private slots:
         auto w = startWindow();
         parts::documents(*w)->fileNew();
         parts::documents(*w)->fileNew();
-        QCOMPARE(tabTexts(parts::mainTab(*w)), QStringList({"Untitled 1", "Untitled 2", "Untitled 3"}));
+        QCOMPARE(tabTexts(parts::mainTab(*w)),
+                 QStringList({"Untitled 1", "Untitled 2", "Untitled 3"}));
         QCOMPARE(tabTexts(parts::spunTab(*w)),
                  QStringList({"Untitled 1-spun", "Untitled 2-spun", "Untitled 3-spun"}));
         QCOMPARE(w->windowTitle(), QStringLiteral("Untitled 3 - Rewordix v1.191"));

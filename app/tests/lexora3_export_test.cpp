@@ -80,7 +80,9 @@ private slots:
         QVERIFY(dialog->isVisible());
         QVERIFY(dialog->isModal());
         QCOMPARE(dialog->typeTW->item(0, 5)->text(), QStringLiteral("2"));
-        QCOMPARE(QList<bool>({w->guardFlags().value(GuardFlags::AllowChanges), w->guardFlags().value(GuardFlags::AllowRapidChanges), w->guardFlags().value(GuardFlags::AllowSenChanges)}),
+        QCOMPARE(QList<bool>({w->guardFlags().value(GuardFlags::AllowChanges),
+                              w->guardFlags().value(GuardFlags::AllowRapidChanges),
+                              w->guardFlags().value(GuardFlags::AllowSenChanges)}),
                  QList<bool>({true, true, true}));
 
         QTemporaryDir out;
@@ -131,7 +133,8 @@ private slots:
         dialog->typeTW->item(1, 0)->setCheckState(Qt::Unchecked);
         dialog->export2();
         closeMessages();
-        QCOMPARE(exported(out.path()), QStringList({"article1.txt: Hi Ann", "article2.txt: Hi Bob"}));
+        QCOMPARE(exported(out.path()),
+                 QStringList({"article1.txt: Hi Ann", "article2.txt: Hi Bob"}));
     }
 };
 

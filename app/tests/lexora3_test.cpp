@@ -65,8 +65,8 @@ QStringList checkedLanguageUpdates(const Lexora3 &w)
     return checked;
 }
 
-const QStringList allLanguages = {"English", "Hebrew",  "Arabic", "Romanian",
-                                  "German",  "Spanish", "Swedish", "Italian",
+const QStringList allLanguages = {"English", "Hebrew",  "Arabic",     "Romanian",
+                                  "German",  "Spanish", "Swedish",    "Italian",
                                   "French",  "Dutch",   "Portuguese", "Bulgarian"};
 
 } // namespace
@@ -87,10 +87,10 @@ private slots:
         QString parts;
         for (QWidget *part : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             if (part->isVisible())
-                parts += QStringLiteral(" %1 %2:%3").arg(part->metaObject()->className(),
-                    part->objectName(), QString::number(part->minimumSizeHint().width()));
-        QVERIFY2(minimum.width() <= 1024,
-                 qPrintable(QString::number(minimum.width()) + parts));
+                parts += QStringLiteral(" %1 %2:%3")
+                             .arg(part->metaObject()->className(), part->objectName(),
+                                  QString::number(part->minimumSizeHint().width()));
+        QVERIFY2(minimum.width() <= 1024, qPrintable(QString::number(minimum.width()) + parts));
         QVERIFY2(minimum.height() <= 768, qPrintable(QString::number(minimum.height())));
         w->setWindowState(Qt::WindowNoState);
         w->resize(1024, 700);
@@ -107,11 +107,13 @@ private slots:
         QCOMPARE(actionTexts(w->menuBar()->actions()),
                  QStringList({"&File", "F&ormat", "T&oolbars", "Data Merge", "Language Update"}));
         QMenu *file = w->menuBar()->actions().at(0)->menu();
-        QCOMPARE(actionTexts(file->actions()),
-                 QStringList({"&Export", "--", "Save As", "--", "", "", "", "", "", "--", "E&xit"}));
-        QCOMPARE(parts::action(*w, AppActions::Export)->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+        QCOMPARE(actionTexts(file->actions()), QStringList({"&Export", "--", "Save As", "--", "",
+                                                            "", "", "", "", "--", "E&xit"}));
+        QCOMPARE(parts::action(*w, AppActions::Export)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+E")));
         QCOMPARE(parts::action(*w, AppActions::SaveAs)->shortcut(), QKeySequence(Qt::Key_F12));
-        QCOMPARE(parts::action(*w, AppActions::Exit)->statusTip(), QStringLiteral("Exit applications"));
+        QCOMPARE(parts::action(*w, AppActions::Exit)->statusTip(),
+                 QStringLiteral("Exit applications"));
         for (QMyAction *recent : parts::recentFileQAs(*w))
             QVERIFY(!recent->isVisible());
 
@@ -124,16 +126,21 @@ private slots:
         // Toolbar contents and order are checked against the actions table (actionsTable).
         QVERIFY(!parts::action(*w, AppActions::Undo)->isEnabled());
         QVERIFY(!parts::action(*w, AppActions::Redo)->isEnabled());
-        QCOMPARE(parts::action(*w, AppActions::RemoveOriginalWord)->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-        QCOMPARE(parts::action(*w, AppActions::WebView)->shortcut(), QKeySequence(QStringLiteral("Ctrl+4")));
+        QCOMPARE(parts::action(*w, AppActions::RemoveOriginalWord)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+R")));
+        QCOMPARE(parts::action(*w, AppActions::WebView)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+4")));
         QVERIFY(parts::action(*w, AppActions::EditView)->font().bold());
         QVERIFY(!parts::action(*w, AppActions::FlatView)->font().bold());
         QVERIFY(!parts::action(*w, AppActions::EditView)->icon().isNull());
-        QVERIFY(!parts::action(*w, AppActions::RemoveOriginalWord)->icon().isNull()); // a resource name with spaces
+        QVERIFY(!parts::action(*w, AppActions::RemoveOriginalWord)
+                     ->icon()
+                     .isNull()); // a resource name with spaces
 
         QCOMPARE(parts::dock(*w, "quickSpinDW")->windowTitle(), QStringLiteral("Quick Spin"));
         QCOMPARE(w->dockWidgetArea(parts::dock(*w, "quickSpinDW")), Qt::LeftDockWidgetArea);
-        for (QDockWidget *dock : {parts::dock(*w, "sentenceDW"), parts::dock(*w, "paragraphDW"), parts::dock(*w, "rapidDW")})
+        for (QDockWidget *dock : {parts::dock(*w, "sentenceDW"), parts::dock(*w, "paragraphDW"),
+                                  parts::dock(*w, "rapidDW")})
             QCOMPARE(w->dockWidgetArea(dock), Qt::BottomDockWidgetArea);
         QCOMPARE(parts::dock(*w, "sentenceDW")->windowTitle(), QStringLiteral("Sentence Spin"));
         QCOMPARE(parts::dock(*w, "paragraphDW")->windowTitle(), QStringLiteral("Paragraph Spin"));
@@ -148,9 +155,9 @@ private slots:
             if (label->isVisibleTo(w.get()))
                 labels << label->text();
         }
-        QCOMPARE(labels, QStringList({"[00001,00000]", "Spun Words: 0", "Total Words: 0",
-                                      "0 Sentence(s)", "0 Paragraph(s)", "0% Unique",
-                                      "Quality: 0.00"}));
+        QCOMPARE(labels,
+                 QStringList({"[00001,00000]", "Spun Words: 0", "Total Words: 0", "0 Sentence(s)",
+                              "0 Paragraph(s)", "0% Unique", "Quality: 0.00"}));
         QVERIFY(!parts::child<QWidget>(*w, "downloadRow")->isVisibleTo(w.get()));
 
         QCOMPARE(parts::mainTab(*w)->count(), 1);
@@ -214,9 +221,12 @@ private slots:
     void firstRunWritesAndShowsDefaults()
     {
         auto w = startWindow();
-        for (QToolBar *tb : {parts::toolbar(*w, "editTB"), parts::toolbar(*w, "htmlTB"), parts::toolbar(*w, "miscTB")})
+        for (QToolBar *tb : {parts::toolbar(*w, "editTB"), parts::toolbar(*w, "htmlTB"),
+                             parts::toolbar(*w, "miscTB")})
             QVERIFY(tb->isVisible());
-        for (QAction *a : {parts::action(*w, AppActions::EditToolbar), parts::action(*w, AppActions::HtmlToolbar), parts::action(*w, AppActions::MiscToolbar)})
+        for (QAction *a : {parts::action(*w, AppActions::EditToolbar),
+                           parts::action(*w, AppActions::HtmlToolbar),
+                           parts::action(*w, AppActions::MiscToolbar)})
             QVERIFY(a->isChecked());
         QCOMPARE(checkedLanguageUpdates(*w), allLanguages);
         QVERIFY(!parts::child<QCheckBox>(*w, "identifyOnLoad")->isChecked());
@@ -280,10 +290,18 @@ private slots:
         QTest::addColumn<QString>("boxText");
         QTest::addColumn<QString>("curLang");
         QTest::addColumn<bool>("rightToLeft");
-        QTest::newRow("German, left to right") << "ger" << "ltr" << "German" << "ger" << false;
-        QTest::newRow("code in capitals") << "HEB" << "rtl" << "Hebrew" << "heb" << true;
-        QTest::newRow("unknown code falls back to English")
-            << "xyz" << "ltr" << "English" << "eng" << false;
+        QTest::newRow("German, left to right") << "ger"
+                                               << "ltr"
+                                               << "German"
+                                               << "ger" << false;
+        QTest::newRow("code in capitals") << "HEB"
+                                          << "rtl"
+                                          << "Hebrew"
+                                          << "heb" << true;
+        QTest::newRow("unknown code falls back to English") << "xyz"
+                                                            << "ltr"
+                                                            << "English"
+                                                            << "eng" << false;
     }
 
     void storedLanguageAndDirection()
@@ -308,7 +326,9 @@ private slots:
     {
         auto w = startWindow();
         w->quickSpinPanel()->addSynLE->setText(QStringLiteral("fast"));
-        parts::child<QComboBox>(*w, "langBox")->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText(QStringLiteral("Arabic")));
+        parts::child<QComboBox>(*w, "langBox")
+            ->setCurrentIndex(
+                parts::child<QComboBox>(*w, "langBox")->findText(QStringLiteral("Arabic")));
         QCOMPARE(w->synonymStore()->curLang, QStringLiteral("ara"));
         QCOMPARE(w->quickSpinPanel()->addSynLE->text(), QString());
         QCOMPARE(QSettings().value("languageSettings").toMap(),
@@ -324,7 +344,8 @@ private slots:
             << "eng" << QStringLiteral("Café-au-lait, (x) 12!") << true;
         QTest::newRow("Latin box refuses Hebrew") << "ger" << QStringLiteral("שלום") << false;
         QTest::newRow("Hebrew") << "heb" << QStringLiteral("שלום עולם") << true;
-        QTest::newRow("Hebrew box refuses Latin letters") << "heb" << QStringLiteral("abc") << false;
+        QTest::newRow("Hebrew box refuses Latin letters")
+            << "heb" << QStringLiteral("abc") << false;
         QTest::newRow("Arabic, code in capitals") << "ARA" << QStringLiteral("مرحبا") << true;
         QTest::newRow("Arabic box refuses Hebrew") << "ara" << QStringLiteral("שלום") << false;
     }
@@ -336,7 +357,8 @@ private slots:
         auto w = startWindow();
         w->quickSpinPanel()->setValidator(lang);
         int pos = 0;
-        const QValidator::State state = w->quickSpinPanel()->addSynLE->validator()->validate(text, pos);
+        const QValidator::State state =
+            w->quickSpinPanel()->addSynLE->validator()->validate(text, pos);
         QFETCH(bool, accepted);
         QCOMPARE(state == QValidator::Acceptable, accepted);
     }

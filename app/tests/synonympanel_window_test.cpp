@@ -127,7 +127,8 @@ private slots:
         putCaret(*w, 6);
         const int quick = int(rowTexts(*w).indexOf("quick"));
         w->quickSpinPanel()->synTW->item(quick, QMyTableWidget::TextColumn)->setSelected(true);
-        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("The {fast|quick} car {fast|speedy}."));
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
+                 QStringLiteral("The {fast|quick} car {fast|speedy}."));
         QCOMPARE(w->quickSpinPanel()->tickedRows(), (QList<int>{1, quick}));
         QVERIFY(w->guardFlags().value(GuardFlags::AllowChanges));
     }
@@ -216,12 +217,14 @@ private slots:
         parts::textEdit(*w)->setPlainText("ein schnell Auto");
         putCaret(*w, 6);
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell"}));
-        parts::child<QComboBox>(*w, "langBox")->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText("German"));
+        parts::child<QComboBox>(*w, "langBox")
+            ->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText("German"));
         QCOMPARE(w->synonymStore()->curLang, QStringLiteral("ger"));
         QVERIFY(w->isEnabled());
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell", "rasch", "flink"}));
         // Back to English: German words have no English synonyms.
-        parts::child<QComboBox>(*w, "langBox")->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText("English"));
+        parts::child<QComboBox>(*w, "langBox")
+            ->setCurrentIndex(parts::child<QComboBox>(*w, "langBox")->findText("English"));
         QCOMPARE(rowTexts(*w), (QStringList{"(blank)", "schnell"}));
     }
 

@@ -63,7 +63,8 @@ private slots:
 
     void startUpChain()
     {
-        writeFile("eng_qlog.log", "\xEF\xBB\xBF" "fast|quick|1");
+        writeFile("eng_qlog.log", "\xEF\xBB\xBF"
+                                  "fast|quick|1");
         writeFile("eng_syn.dat", "synonym version 1\nfast|quick|rapid\n");
         server.put("page_20", "1.191");
         server.put("page_346", "2|2|2|2");
@@ -75,7 +76,8 @@ private slots:
         QCOMPARE(server.requests(),
                  (QStringList{"POST /?page_id=11", "GET /?page_id=20", "GET /?page_id=346",
                               "GET /english_syn4.dat", "GET /english_fav_syn4.dat"}));
-        QVERIFY(server.posted(1).startsWith("eng_q=\xEF\xBB\xBF" "fast|quick|1&res="));
+        QVERIFY(server.posted(1).startsWith("eng_q=\xEF\xBB\xBF"
+                                            "fast|quick|1&res="));
         QVERIFY(server.posted(1).endsWith("&version=1.191"));
         QTRY_COMPARE_WITH_TIMEOUT(w->synonymStore()->bestfav.value("fast"), QStringList{"brisk"},
                                   20000);

@@ -142,20 +142,20 @@ private slots:
         map.insert("fox,4", {10, 20, 4, 8});
         map.insert("brown9", {30, 50, 9, 18});
         map.insert(" fox14", {60, 70, 14, 18}); // a nested output « fox» inside it
-        map.insert("2323", {80, 85, 23, 23});    // empty output at 23, where «5» stands
+        map.insert("2323", {80, 85, 23, 23});   // empty output at 23, where «5» stands
         const SpunLinks links(map);
         auto at = [&](int pos) {
             const auto e = links.at(spun, pos);
             return e ? QList<int>(e->begin(), e->end()) : QList<int>();
         };
-        QCOMPARE(at(4), QList<int>({10, 20, 4, 8}));  // first character of the key word
-        QCOMPARE(at(7), QList<int>({10, 20, 4, 8}));  // its comma
-        QCOMPARE(at(9), QList<int>({30, 50, 9, 18})); // «brown» by its key
-        QCOMPARE(at(12), QList<int>({30, 50, 9, 18})); // any character of the key word
+        QCOMPARE(at(4), QList<int>({10, 20, 4, 8}));    // first character of the key word
+        QCOMPARE(at(7), QList<int>({10, 20, 4, 8}));    // its comma
+        QCOMPARE(at(9), QList<int>({30, 50, 9, 18}));   // «brown» by its key
+        QCOMPARE(at(12), QList<int>({30, 50, 9, 18}));  // any character of the key word
         QCOMPARE(at(16), QList<int>({60, 70, 14, 18})); // no key: the smallest range holding it
         QCOMPARE(at(14), QList<int>({60, 70, 14, 18}));
-        QCOMPARE(at(0), QList<int>());                 // fixed text
-        QCOMPARE(at(23), QList<int>());                // «5» is not the empty output «23»
+        QCOMPARE(at(0), QList<int>());  // fixed text
+        QCOMPARE(at(23), QList<int>()); // «5» is not the empty output «23»
         QCOMPARE(at(-1), QList<int>());
         // A piece of the spun text (one paragraph) gives the same answers in whole-text
         // positions.
@@ -189,21 +189,20 @@ private slots:
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("expected");
         using tagtools::Tag;
-        QTest::newRow("bold: selection") << Tag::Bold << "say hello world" << 4 << 15
-                                         << "say <b>hello world</b>";
+        QTest::newRow("bold: selection")
+            << Tag::Bold << "say hello world" << 4 << 15 << "say <b>hello world</b>";
         QTest::newRow("underline: word under the cursor")
             << Tag::Underline << "say hello world" << 6 << 6 << "say <u>hello</u> world";
         QTest::newRow("italic: empty document") << Tag::Italic << "" << 0 << 0 << "<i></i>";
         QTest::newRow("font") << Tag::Font << "a b" << 0 << 1 << "<font>a</font> b";
         QTest::newRow("paragraph over two lines")
             << Tag::Paragraph << "one\ntwo" << 0 << 7 << "<p>one\ntwo</p>";
-        QTest::newRow("unordered list") << Tag::UnorderedList << "item" << 0 << 4
-                                        << "<ul>\n     <li>item</li>\n</ul>";
-        QTest::newRow("ordered list") << Tag::OrderedList << "item" << 0 << 4
-                                      << "<ol>\n     <li>item</li>\n</ol>";
-        QTest::newRow("definition list")
-            << Tag::DefinitionList << "term" << 2 << 2
-            << "<dl>\n     <dt>term</dt>\n     <dd></dd>\n</dl>";
+        QTest::newRow("unordered list")
+            << Tag::UnorderedList << "item" << 0 << 4 << "<ul>\n     <li>item</li>\n</ul>";
+        QTest::newRow("ordered list")
+            << Tag::OrderedList << "item" << 0 << 4 << "<ol>\n     <li>item</li>\n</ol>";
+        QTest::newRow("definition list") << Tag::DefinitionList << "term" << 2 << 2
+                                         << "<dl>\n     <dt>term</dt>\n     <dd></dd>\n</dl>";
     }
 
     void tagTools()

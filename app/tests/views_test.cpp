@@ -51,14 +51,15 @@ void type(Lexora3 &w, const QString &text)
 
 QList<int> pageIndexes(const Lexora3 &w)
 {
-    return {parts::mainTab(w)->currentIndex(), parts::flatTab(w)->currentIndex(), parts::spunTab(w)->currentIndex(),
-            parts::webTab(w)->currentIndex()};
+    return {parts::mainTab(w)->currentIndex(), parts::flatTab(w)->currentIndex(),
+            parts::spunTab(w)->currentIndex(), parts::webTab(w)->currentIndex()};
 }
 
 QStringList figures(const Lexora3 &w)
 {
-    return {parts::label(w, "spunWordsQL")->text(), parts::label(w, "totalWordsQL")->text(), parts::label(w, "paragraphsQL")->text(),
-            parts::label(w, "uniqueQL")->text(), parts::label(w, "qualityQL")->text()};
+    return {parts::label(w, "spunWordsQL")->text(), parts::label(w, "totalWordsQL")->text(),
+            parts::label(w, "paragraphsQL")->text(), parts::label(w, "uniqueQL")->text(),
+            parts::label(w, "qualityQL")->text()};
 }
 
 // Centre of the character at `position` of `editor`, in viewport coordinates.
@@ -103,14 +104,17 @@ private slots:
         type(*w, "{e|f} three");
         QCOMPARE(pageIndexes(*w), QList<int>({2, 2, 2, 2}));
 
-        QAction *entries[] = {parts::action(*w, AppActions::EditView), parts::action(*w, AppActions::FlatView), parts::action(*w, AppActions::SpunView), parts::action(*w, AppActions::WebView)};
+        QAction *entries[] = {
+            parts::action(*w, AppActions::EditView), parts::action(*w, AppActions::FlatView),
+            parts::action(*w, AppActions::SpunView), parts::action(*w, AppActions::WebView)};
         entries[view - 1]->trigger();
         QCOMPARE(int(w->viewManager()->current()), view);
         QCOMPARE(w->viewManager()->pages()->currentIndex(), view - 1);
         for (int v = 1; v <= 4; ++v)
             QCOMPARE(entries[v - 1]->font().bold(), v == view);
 
-        QTabWidget *pages[] = {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w), parts::webTab(*w)};
+        QTabWidget *pages[] = {parts::mainTab(*w), parts::flatTab(*w), parts::spunTab(*w),
+                               parts::webTab(*w)};
         pages[view - 1]->setCurrentIndex(0);
         QCOMPARE(pageIndexes(*w), QList<int>({0, 0, 0, 0}));
         QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("{a|b} one"));
@@ -187,8 +191,9 @@ private slots:
         const QString text = QStringLiteral("{a|b} first\nsecond {c|d\nthird");
         type(*w, text);
         parts::calcUniqueness(*w);
-        QCOMPARE(parts::label(*w, "balanceQL")->text(),
-                 QStringLiteral("Unbalanced braces: \"{\" at line 2, column 8 has no matching \"}\""));
+        QCOMPARE(
+            parts::label(*w, "balanceQL")->text(),
+            QStringLiteral("Unbalanced braces: \"{\" at line 2, column 8 has no matching \"}\""));
         QVERIFY(parts::label(*w, "balanceQL")->isVisibleTo(w.get()));
         // The figures keep their texts.
         QCOMPARE(figures(*w), QStringList({"Spun Words: 0", "Total Words: 0", "0 Paragraph(s)",
@@ -214,15 +219,15 @@ private slots:
     {
         auto w = startWindow();
         type(*w, "one two {three|four five}");
-        QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 3", "Total Words: 5",
-                                               "1 Paragraph(s)", "33% Unique",
-                                               "Quality: 1.67"}));
+        QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 3", "Total Words: 5", "1 Paragraph(s)",
+                                               "33% Unique", "Quality: 1.67"}));
         parts::action(*w, AppActions::SpunView)->trigger();
-        QTRY_COMPARE(parts::label(*w, "uniqueQL")->text(), QStringLiteral("0% Unique")); // a copy has no groups
+        QTRY_COMPARE(parts::label(*w, "uniqueQL")->text(),
+                     QStringLiteral("0% Unique")); // a copy has no groups
         parts::action(*w, AppActions::EditView)->trigger();
         parts::textEdit(*w)->clear();
-        QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 0", "Total Words: 0",
-                                               "0 Paragraph(s)", "0% Unique", "Quality: 0.00"}));
+        QTRY_COMPARE(figures(*w), QStringList({"Spun Words: 0", "Total Words: 0", "0 Paragraph(s)",
+                                               "0% Unique", "Quality: 0.00"}));
     }
 
     void removeOriginalWordIsOneUndoStep()
@@ -246,7 +251,8 @@ private slots:
         cursor.setPosition(17, QTextCursor::KeepAnchor);
         parts::textEdit(*w)->setTextCursor(cursor);
         parts::action(*w, AppActions::BoldTag)->trigger();
-        QCOMPARE(parts::textEdit(*w)->toPlainText(), QStringLiteral("spin <b>{fast|quick}</b> text"));
+        QCOMPARE(parts::textEdit(*w)->toPlainText(),
+                 QStringLiteral("spin <b>{fast|quick}</b> text"));
         QCOMPARE(parts::textEdit(*w)->textCursor().position(), 24); // after «</b>»
 
         cursor.setPosition(2); // inside «spin», nothing selected
@@ -257,7 +263,6 @@ private slots:
         parts::action(*w, AppActions::BrTag)->trigger();
         QCOMPARE(parts::textEdit(*w)->toPlainText(),
                  QStringLiteral("<ul>\n     <li>spin</li>\n</ul><br> <b>{fast|quick}</b> text"));
-
     }
 
     // The flat, spun and HTML views show generated text that the next view switch writes anew:
@@ -319,7 +324,8 @@ private slots:
         QCOMPARE(parts::textEdit(*w)->toPlainText(),
                  QStringLiteral("Visit <a target=\"_blank\" class=\"ext\" title=\"Our new shop\" "
                                 "href=\"http://shop.example/\">{buy|order} now</a> today"));
-        QCOMPARE(parts::child<InsertLinkQD>(*w, "insertLinkQD")->windowTitle(), QStringLiteral("Insert Link"));
+        QCOMPARE(parts::child<InsertLinkQD>(*w, "insertLinkQD")->windowTitle(),
+                 QStringLiteral("Insert Link"));
         QCOMPARE(parts::child<InsertLinkQD>(*w, "insertLinkQD")->size(), QSize(270, 150));
     }
 
@@ -377,8 +383,7 @@ private slots:
         QTRY_COMPARE(spun->extraSelections().size(), 1);
         const QTextCursor mark = spun->extraSelections().first().cursor;
         QCOMPARE(mark.selectedText(), text.mid(verb, text.indexOf(QLatin1String(" it")) - verb));
-        QCOMPARE(spun->extraSelections().first().format.background().color(),
-                 QColor(Qt::yellow));
+        QCOMPARE(spun->extraSelections().first().format.background().color(), QColor(Qt::yellow));
 
         QTest::mouseClick(spun->viewport(), Qt::LeftButton, {}, pointOf(spun, verb + 1));
         QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(),

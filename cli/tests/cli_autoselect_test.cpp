@@ -79,9 +79,8 @@ private slots:
             << QByteArray("I love {New York|Nyc|Big apple}.\n");
         QTest::newRow("protected term from the database")
             << QStringList{} << QByteArray("acme widget") << QByteArray("acme widget\n");
-        QTest::newRow("no keep, one synonym")
-            << QStringList{"--no-keep", "--max-syn=1"} << QByteArray("huge")
-            << QByteArray("giant\n");
+        QTest::newRow("no keep, one synonym") << QStringList{"--no-keep", "--max-syn=1"}
+                                              << QByteArray("huge") << QByteArray("giant\n");
         QTest::newRow("only-first, favourites level")
             << QStringList{"--number-one", "--level", "0"} << QByteArray("huge")
             << QByteArray("{huge|giant|vast|big|enormous}\n");

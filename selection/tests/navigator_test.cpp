@@ -40,10 +40,9 @@ void NavigatorTest::init()
 {
     guards = std::make_unique<GuardFlags>();
     edit = new QTextEdit;
-    navigator = new Navigator(*guards, EditorPort{[this] { return edit->textCursor(); },
-                                                       [this](const QTextCursor &cursor) {
-                                                           edit->setTextCursor(cursor);
-                                                       }});
+    navigator = new Navigator(
+        *guards, EditorPort{[this] { return edit->textCursor(); },
+                            [this](const QTextCursor &cursor) { edit->setTextCursor(cursor); }});
     navigator->loadStepDocks = [this](const QString &unit, StepDirection direction) {
         hookCalls << QStringLiteral("docks %1 %2: %3")
                          .arg(direction == StepDirection::Forward ? "forward" : "backward",
@@ -51,7 +50,8 @@ void NavigatorTest::init()
     };
     navigator->trackCursor = [this] {
         hookCalls << QStringLiteral("track %1: %2")
-                         .arg(guards->allowChanges() ? "open" : "guarded", edit->textCursor().selectedText());
+                         .arg(guards->allowChanges() ? "open" : "guarded",
+                              edit->textCursor().selectedText());
     };
     connect(edit, &QTextEdit::cursorPositionChanged, this,
             [this] { guardAtCursorSignal << guards->allowChanges(); });

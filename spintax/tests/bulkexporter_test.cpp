@@ -77,14 +77,17 @@ Export run(const QTemporaryDir &dir, const QString &article, ExportTypeOptions p
 // order: "name compress_type content-in-hex", then "ok" when every entry's CRC checks out.
 QStringList zipEntries(const QString &archive)
 {
-    const char *script = "import sys, zipfile\n"
-                         "z = zipfile.ZipFile(sys.argv[1])\n"
-                         "for i in z.infolist(): print(i.filename, i.compress_type, z.read(i).hex())\n"
-                         "print('ok' if z.testzip() is None else 'bad')\n";
+    const char *script =
+        "import sys, zipfile\n"
+        "z = zipfile.ZipFile(sys.argv[1])\n"
+        "for i in z.infolist(): print(i.filename, i.compress_type, z.read(i).hex())\n"
+        "print('ok' if z.testzip() is None else 'bad')\n";
     QProcess python;
-    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(script), archive});
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(script), archive});
     if (!python.waitForFinished(60000) || python.exitCode() != 0)
-        return {QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError())};
+        return {QStringLiteral("python failed: ") +
+                QString::fromUtf8(python.readAllStandardError())};
     return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
@@ -127,8 +130,8 @@ void BulkExporterTest::fileNames_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("count 5: one digit") << 5 << QStringList{"post1.txt", "post2.txt", "post3.txt",
-                                                            "post4.txt", "post5.txt"};
+    QTest::newRow("count 5: one digit")
+        << 5 << QStringList{"post1.txt", "post2.txt", "post3.txt", "post4.txt", "post5.txt"};
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
         twelve << QStringLiteral("post%1.txt").arg(i, 2, 10, QLatin1Char('0'));
@@ -161,11 +164,12 @@ void BulkExporterTest::encoding()
 {
     QTemporaryDir dir;
     // Every combination reads the same, so the HTML copy (a new combination) matches too.
-    const QString article =
-        QStringLiteral("  Caf\u00e9 {\u00fcber|\u00fcber}\nline two\r\n{\U0001F600|\U0001F600}\n\n");
+    const QString article = QStringLiteral(
+        "  Caf\u00e9 {\u00fcber|\u00fcber}\nline two\r\n{\U0001F600|\U0001F600}\n\n");
     const Export e = run(dir, article.trimmed(), type(1), type(1));
     QVERIFY2(e.result.ok(), qPrintable(e.result.error));
-    const QByteArray expected = bom + QByteArray("Caf\xC3\xA9 \xC3\xBC" "ber\r\nline two\r\n\xF0\x9F\x98\x80");
+    const QByteArray expected = bom + QByteArray("Caf\xC3\xA9 \xC3\xBC"
+                                                 "ber\r\nline two\r\n\xF0\x9F\x98\x80");
     QCOMPARE(readAll(e.target + "/article1.txt"), expected);
     QCOMPARE(readAll(e.target + "/article1.html"), expected);
 }
@@ -176,10 +180,9 @@ void BulkExporterTest::singleFile_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("plain") << false << "----"
-                           << bom + "a x\r\n----\r\nb y\r\n----\r\n";
-    QTest::newRow("plain, separator of two lines") << false << "==\n=="
-                                                   << bom + "a x\r\n==\r\n==\r\nb y\r\n==\r\n==\r\n";
+    QTest::newRow("plain") << false << "----" << bom + "a x\r\n----\r\nb y\r\n----\r\n";
+    QTest::newRow("plain, separator of two lines")
+        << false << "==\n==" << bom + "a x\r\n==\r\n==\r\nb y\r\n==\r\n==\r\n";
     QTest::newRow("plain, empty separator") << false << "" << bom + "a x\r\n\r\nb y\r\n\r\n";
     QTest::newRow("html") << true << "<hr>"
                           << bom + "a x\r\n<br><hr><br>\r\nb y\r\n<br><hr><br>\r\n";
@@ -209,15 +212,15 @@ void BulkExporterTest::distinctCopies_data()
 
     QTest::newRow("first copies sequential, then every combination once")
         << "{a|b|c} {x|y}" << 6 << 6 << QStringList{"a x", "b y"};
-    QTest::newRow("more copies than combinations")
-        << "{a|b}" << 5 << 2 << QStringList{"a", "b"};
+    QTest::newRow("more copies than combinations") << "{a|b}" << 5 << 2 << QStringList{"a", "b"};
     QTest::newRow("counted but unreachable alternative does not stall")
         << "{a|b|}" << 4 << 2 << QStringList{"a", "b"};
     // The rarest combination of this text comes up once in 625 random draws.
     QTest::newRow("rare nested combination is still found")
-        << "{a|b|c|d|{e|f|g|h|{i|j|k|l|{m|n|o|p|q}}}}" << 17 << 17 << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("article without groups") << "just text" << 3 << 1
-                                            << QStringList{"just text", "just text", "just text"};
+        << "{a|b|c|d|{e|f|g|h|{i|j|k|l|{m|n|o|p|q}}}}" << 17 << 17
+        << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("article without groups")
+        << "just text" << 3 << 1 << QStringList{"just text", "just text", "just text"};
 }
 
 void BulkExporterTest::distinctCopies()
@@ -247,13 +250,13 @@ void BulkExporterTest::zipArchive()
     // Only the archive: no folder, no intermediate files.
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{QFileInfo(e.target).fileName() + ".zip"});
-    QCOMPARE(zipEntries(e.result.path),
-             QStringList({deflated("p1.txt", bom + "one\r\nend"),
-                          deflated("p2.txt", bom + "two\r\nend"),
-                          deflated("p3.txt", bom + "three\r\nend"),
-                          deflated("h.html", bom + "one\r\nend\r\n<br>--<br>\r\n"
-                                                   "two\r\nend\r\n<br>--<br>\r\n"),
-                          "ok"}));
+    QCOMPARE(
+        zipEntries(e.result.path),
+        QStringList({deflated("p1.txt", bom + "one\r\nend"), deflated("p2.txt", bom + "two\r\nend"),
+                     deflated("p3.txt", bom + "three\r\nend"),
+                     deflated("h.html", bom + "one\r\nend\r\n<br>--<br>\r\n"
+                                              "two\r\nend\r\n<br>--<br>\r\n"),
+                     "ok"}));
     // A second independent reader: Info-ZIP's own test of every entry.
     QProcess unzip;
     unzip.start(QStringLiteral("unzip"), {QStringLiteral("-tq"), e.result.path});
@@ -330,20 +333,19 @@ void BulkExporterTest::merge()
 {
     const spintax::MergeData data({{"name", "city"}, {"Ann", "Rome"}, {"Bob", "Oslo [x]"}});
     QTemporaryDir dir;
-    const Export e = run(dir, QStringLiteral("{Hello|Hi} [name] from [city]"), type(2), type(2),
-                         false, &data);
+    const Export e =
+        run(dir, QStringLiteral("{Hello|Hi} [name] from [city]"), type(2), type(2), false, &data);
     QVERIFY2(e.result.ok(), qPrintable(e.result.error));
-    QCOMPARE(copiesIn(e.target),
-             QStringList({"Hello Ann from Rome", "Hello Ann from Rome", "Hi Bob from Oslo [x]",
-                          "Hi Bob from Oslo [x]"}));
+    QCOMPARE(copiesIn(e.target), QStringList({"Hello Ann from Rome", "Hello Ann from Rome",
+                                              "Hi Bob from Oslo [x]", "Hi Bob from Oslo [x]"}));
 }
 
 void BulkExporterTest::cancel()
 {
     auto stopAfterTwo = [](qint64 done, qint64) { return done < 2; };
     QTemporaryDir dir;
-    const Export folder = run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), false, nullptr,
-                              stopAfterTwo);
+    const Export folder =
+        run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), false, nullptr, stopAfterTwo);
     QCOMPARE(folder.result.status, ExportResult::Status::Cancelled);
     // The copies written stay, under a name that does not pass for a finished export.
     QVERIFY(!QFileInfo::exists(folder.target));
@@ -352,8 +354,8 @@ void BulkExporterTest::cancel()
              QStringList({"article1.txt", "article2.txt"}));
 
     QTest::qWait(2);
-    const Export zip = run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), true, nullptr,
-                           stopAfterTwo);
+    const Export zip =
+        run(dir, QStringLiteral("{a|b|c|d}"), type(5), type(5), true, nullptr, stopAfterTwo);
     QCOMPARE(zip.result.status, ExportResult::Status::Cancelled);
     QCOMPARE(zip.result.path, QString());
     QVERIFY(!QFileInfo::exists(zip.target + ".zip"));
@@ -380,8 +382,8 @@ void BulkExporterTest::staleTemporariesRemoved()
     QStringList expected{"20200101_101010103.zip", "20200101_101010104", "notes.partial",
                          QFileInfo(e.target).fileName() + ".zip"};
     expected.sort();
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
-                                        QDir::Name),
+    QCOMPARE(QDir(dir.path())
+                 .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
              expected);
     QVERIFY(QFileInfo::exists(outside)); // a link is removed, not followed
 }
@@ -425,15 +427,22 @@ void BulkExporterTest::typeOptions_data()
     QTest::addColumn<int>("expectedCount");
     QTest::addColumn<QString>("expectedName");
 
-    QTest::newRow("whole number") << true << "12" << "post" << 12 << "post";
-    QTest::newRow("box clear") << false << "12" << "post" << 0 << "article";
-    QTest::newRow("not a number") << true << "ten" << "post" << 0 << "post";
-    QTest::newRow("fraction") << true << "2.5" << "post" << 0 << "post";
-    QTest::newRow("negative") << true << "-3" << "post" << 0 << "post";
-    QTest::newRow("empty count") << true << "" << "post" << 0 << "post";
-    QTest::newRow("blank name") << true << "1" << "   " << 1 << "article";
-    QTest::newRow("name with folders stays in the export") << true << "1" << "../a/b" << 1
-                                                           << ".._a_b";
+    QTest::newRow("whole number") << true << "12"
+                                  << "post" << 12 << "post";
+    QTest::newRow("box clear") << false << "12"
+                               << "post" << 0 << "article";
+    QTest::newRow("not a number") << true << "ten"
+                                  << "post" << 0 << "post";
+    QTest::newRow("fraction") << true << "2.5"
+                              << "post" << 0 << "post";
+    QTest::newRow("negative") << true << "-3"
+                              << "post" << 0 << "post";
+    QTest::newRow("empty count") << true << ""
+                                 << "post" << 0 << "post";
+    QTest::newRow("blank name") << true << "1"
+                                << "   " << 1 << "article";
+    QTest::newRow("name with folders stays in the export") << true << "1"
+                                                           << "../a/b" << 1 << ".._a_b";
     QTest::newRow("control characters replaced (a NUL would cut a ZIP name)")
         << true << "1" << QString::fromLatin1("a\0b\tc\x7f", 6) << 1 << "a_b_c_";
 }

@@ -225,8 +225,8 @@ std::optional<QStringList> refFigures(const QString &text)
         collapseSpaces(outside);
         const int groupWords = pieces(firsts.trimmed());
         spun = pieces(outside.trimmed()) + groupWords;
-        if (n.contains(QLatin1Char('{'))
-            && countChar(n, QLatin1Char('{')) == countChar(n, QLatin1Char('}')) && spun > 0)
+        if (n.contains(QLatin1Char('{')) &&
+            countChar(n, QLatin1Char('{')) == countChar(n, QLatin1Char('}')) && spun > 0)
             unique = int(std::floor(double(groupWords) / spun * 100 + 0.5));
     }
     QString all = normalise(text);
@@ -239,8 +239,8 @@ std::optional<QStringList> refFigures(const QString &text)
         QStringLiteral("Spun Words: %1").arg(spun),
         QStringLiteral("Total Words: %1").arg(total),
         QStringLiteral("%1% Unique").arg(unique),
-        QStringLiteral("Quality: ")
-            + (spun == 0 ? QStringLiteral("0.00") : QString::asprintf("%.2f", double(total) / spun)),
+        QStringLiteral("Quality: ") +
+            (spun == 0 ? QStringLiteral("0.00") : QString::asprintf("%.2f", double(total) / spun)),
         QStringLiteral("%1 Paragraph(s)").arg(paragraphs),
     };
 }
@@ -283,8 +283,9 @@ void EngineReferenceTest::matchesStringImplementation()
         const std::optional<QStringList> expected = refFigures(text);
         QVERIFY2(f.has_value() == expected.has_value(), label);
         if (f)
-            QCOMPARE((QStringList{f->spunWords, f->totalWords, f->unique, f->quality, f->paragraphs}),
-                     *expected);
+            QCOMPARE(
+                (QStringList{f->spunWords, f->totalWords, f->unique, f->quality, f->paragraphs}),
+                *expected);
     }
     // The generator must have met both kinds of input often.
     QVERIFY(balanced > 3000 && balanced < 27000);

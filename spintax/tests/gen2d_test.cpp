@@ -170,7 +170,8 @@ void Gen2DTest::separatorFollowsSingleFile()
     QTableWidget *table = dialog.typeTW;
     // A click on the box of the "Single File" cell ticks it.
     const QRect box = table->visualItemRect(table->item(0, 2));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.topLeft() + QPoint(8, box.height() / 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      box.topLeft() + QPoint(8, box.height() / 2));
     QVERIFY(ticked(dialog, 0, 2));
     QCOMPARE(QList<bool>({editable(dialog, 0, 3), editable(dialog, 1, 3)}),
              QList<bool>({true, false}));
@@ -203,14 +204,16 @@ void Gen2DTest::exportWritesFilesAndSettings()
              QStringList({"article.html", "post1.txt", "post2.txt", "post3.txt"}));
     QFile first(folder + "/post1.txt");
     QVERIFY(first.open(QIODevice::ReadOnly));
-    QCOMPARE(first.readAll(), QByteArray("\xEF\xBB\xBF" "a c"));
+    QCOMPARE(first.readAll(), QByteArray("\xEF\xBB\xBF"
+                                         "a c"));
     QVERIFY(takeResultMessage().contains(QDir::toNativeSeparators(folder)));
 
     QSettings s;
-    QCOMPARE(QStringList({s.value("path").toString(), s.value("zip").toString(),
-                          s.value("plainChecked").toString(), s.value("singleHtmlhtmlChecked").toString(),
-                          s.value("htmlhtmlSeparator").toString(), s.value("plainPrefix").toString(),
-                          s.value("plainCount").toString(), s.value("htmlhtmlCount").toString()}),
+    QCOMPARE(QStringList(
+                 {s.value("path").toString(), s.value("zip").toString(),
+                  s.value("plainChecked").toString(), s.value("singleHtmlhtmlChecked").toString(),
+                  s.value("htmlhtmlSeparator").toString(), s.value("plainPrefix").toString(),
+                  s.value("plainCount").toString(), s.value("htmlhtmlCount").toString()}),
              QStringList({out.path(), "false", "true", "true", "<hr>", "post", "3", "2"}));
 }
 
@@ -280,7 +283,8 @@ void Gen2DTest::mergeMode()
              QStringList({"name", "city"}));
     QCOMPARE(preview->rowCount(), 3);
     QCOMPARE(preview->item(1, 1)->text(), QStringLiteral("Oslo, Norway"));
-    QCOMPARE(mergeDialog.getMerged(QStringLiteral("[name] in [city]"), 2), QStringLiteral("Cy in Lima"));
+    QCOMPARE(mergeDialog.getMerged(QStringLiteral("[name] in [city]"), 2),
+             QStringLiteral("Cy in Lima"));
 
     QPointer<Gen2D> exportDialog = mergeDialog.merge();
     QVERIFY(exportDialog);
@@ -297,8 +301,8 @@ void Gen2DTest::mergeMode()
     exportDialog->export2();
     takeResultMessage();
     QTRY_VERIFY(exportDialog.isNull()); // deleted once closed
-    const QString folder = out.path() + u'/' +
-                           QDir(out.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
+    const QString folder =
+        out.path() + u'/' + QDir(out.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0);
     QStringList copies;
     for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
         QFile copy(folder + u'/' + name);
@@ -327,8 +331,10 @@ void Gen2DTest::copyCount_data()
 {
     QTest::addColumn<QString>("article");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("no groups: one copy") << "plain text" << "Distinct copies possible: 1";
-    QTest::newRow("groups multiply") << "{a|b|c} and {x|y|z}" << "Distinct copies possible: 9";
+    QTest::newRow("no groups: one copy") << "plain text"
+                                         << "Distinct copies possible: 1";
+    QTest::newRow("groups multiply") << "{a|b|c} and {x|y|z}"
+                                     << "Distinct copies possible: 9";
     // 2^64 and more saturate: shown as a bound, never as a wrong exact number.
     QTest::newRow("huge") << QString("{a|b} ").repeated(70)
                           << "Distinct copies possible: more than 10^18";

@@ -37,16 +37,15 @@ void MergeDataTest::parse_data()
         << Records{{"id", "note"}, {"1", "first part,second part", "x"}};
     QTest::newRow("empty trailing fields dropped, inner kept")
         << "a,,b,,\nc, ,d" << Records{{"a", "", "b"}, {"c", "", "d"}};
-    QTest::newRow("fields and lines trimmed, CR LF")
-        << "  a , b \r\n c,d\r\n\r\n\n" << Records{{"a", "b"}, {"c", "d"}};
+    QTest::newRow("fields and lines trimmed, CR LF") << "  a , b \r\n c,d\r\n\r\n\n"
+                                                     << Records{{"a", "b"}, {"c", "d"}};
     QTest::newRow("quoted field trimmed") << "\"  x  \",y" << Records{{"x", "y"}};
     QTest::newRow("lone quote skipped") << "a,\",b" << Records{{"a", "b"}};
     QTest::newRow("quote inside unquoted field") << "5\"\" disk,b" << Records{{"5\" disk", "b"}};
     QTest::newRow("comma in quotes at line end") << "\"a,\"" << Records{{"a,"}};
-    QTest::newRow("blank middle line is a record") << "a\n\nb"
-                                                   << Records{{"a"}, {""}, {"b"}};
-    QTest::newRow("unclosed quote keeps its text") << "a,\"open\nrest"
-                                                   << Records{{"a", "open,rest"}};
+    QTest::newRow("blank middle line is a record") << "a\n\nb" << Records{{"a"}, {""}, {"b"}};
+    QTest::newRow("unclosed quote keeps its text")
+        << "a,\"open\nrest" << Records{{"a", "open,rest"}};
     QTest::newRow("empty text") << "" << Records{};
 }
 

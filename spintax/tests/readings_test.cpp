@@ -51,14 +51,20 @@ void ReadingsTest::makeFlat_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("nested group becomes its first alternative") << "x {a {b|c}|d} y" << "x {a b|d} y";
-    QTest::newRow("top-level groups untouched") << "{a|b} {|c}" << "{a|b} {|c}";
-    QTest::newRow("deeper nesting") << "{{a|b}|{c {d|e}|f}}" << "{a|c d}";
-    QTest::newRow("spaces collapse inside the reading only")
-        << "{a {b  {c|d}|e}|f}  x" << "{a b c|f}  x";
-    QTest::newRow("empty first alternative of a nested group") << "{a {x|y}|b {|z}}" << "{a x|b }";
-    QTest::newRow("stray closing brace is text") << "a} {b}" << "a} {b}";
-    QTest::newRow("unbalanced: empty") << "x {a|{b}" << "";
+    QTest::newRow("nested group becomes its first alternative") << "x {a {b|c}|d} y"
+                                                                << "x {a b|d} y";
+    QTest::newRow("top-level groups untouched") << "{a|b} {|c}"
+                                                << "{a|b} {|c}";
+    QTest::newRow("deeper nesting") << "{{a|b}|{c {d|e}|f}}"
+                                    << "{a|c d}";
+    QTest::newRow("spaces collapse inside the reading only") << "{a {b  {c|d}|e}|f}  x"
+                                                             << "{a b c|f}  x";
+    QTest::newRow("empty first alternative of a nested group") << "{a {x|y}|b {|z}}"
+                                                               << "{a x|b }";
+    QTest::newRow("stray closing brace is text") << "a} {b}"
+                                                 << "a} {b}";
+    QTest::newRow("unbalanced: empty") << "x {a|{b}"
+                                       << "";
 }
 
 void ReadingsTest::makeFlat()
@@ -72,18 +78,28 @@ void ReadingsTest::removeOriginalWord_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("first alternatives go") << "{a|b|c} and {x|y}" << "{b|c} and y";
-    QTest::newRow("nested groups lose theirs too") << "{a|{b|c} d|e}" << "{c d|e}";
-    QTest::newRow("no groups") << "plain text" << "plain text";
-    QTest::newRow("single alternative stays, braces go") << "{a}" << "a";
-    QTest::newRow("braces kept for a nested bar") << "{a|{b|c|d}}" << "{{c|d}}";
-    QTest::newRow("remaining groups inside")
-        << "{a|{x|y} {p|q|r}}" << "{y {q|r}}";
-    QTest::newRow("empty first alternative") << "{|x}" << "x";
-    QTest::newRow("trailing empty alternative") << "a{b|}c" << "ac";
-    QTest::newRow("unmatched brace stays") << "{a {b|c}" << "{a c";
-    QTest::newRow("only unmatched braces") << "{a {b" << "{a {b";
-    QTest::newRow("stray closing brace") << "x} {a|b}" << "x} b";
+    QTest::newRow("first alternatives go") << "{a|b|c} and {x|y}"
+                                           << "{b|c} and y";
+    QTest::newRow("nested groups lose theirs too") << "{a|{b|c} d|e}"
+                                                   << "{c d|e}";
+    QTest::newRow("no groups") << "plain text"
+                               << "plain text";
+    QTest::newRow("single alternative stays, braces go") << "{a}"
+                                                         << "a";
+    QTest::newRow("braces kept for a nested bar") << "{a|{b|c|d}}"
+                                                  << "{{c|d}}";
+    QTest::newRow("remaining groups inside") << "{a|{x|y} {p|q|r}}"
+                                             << "{y {q|r}}";
+    QTest::newRow("empty first alternative") << "{|x}"
+                                             << "x";
+    QTest::newRow("trailing empty alternative") << "a{b|}c"
+                                                << "ac";
+    QTest::newRow("unmatched brace stays") << "{a {b|c}"
+                                           << "{a c";
+    QTest::newRow("only unmatched braces") << "{a {b"
+                                           << "{a {b";
+    QTest::newRow("stray closing brace") << "x} {a|b}"
+                                         << "x} b";
 }
 
 void ReadingsTest::removeOriginalWord()
@@ -137,7 +153,8 @@ void ReadingsTest::combinations_data()
     QTest::newRow("2^63 fits") << QString("{a|b}").repeated(63) << (quint64(1) << 63)
                                << (quint64(1) << 63);
     QTest::newRow("2^64 saturates") << QString("{a|b}").repeated(64) << max << max;
-    QTest::newRow("3^40 fits") << QString("{a|b|c}").repeated(40) << quint64(12157665459056928801ULL)
+    QTest::newRow("3^40 fits") << QString("{a|b|c}").repeated(40)
+                               << quint64(12157665459056928801ULL)
                                << quint64(12157665459056928801ULL);
     QTest::newRow("saturated sum stays saturated")
         << "{" + QString("{a|b}").repeated(64) + "|x}" << max << max;
@@ -162,37 +179,42 @@ void ReadingsTest::statusFigures_data()
         << "one two {three|four five}"
         << QStringList{"Spun Words: 3", "Total Words: 5", "33% Unique", "Quality: 1.67",
                        "1 Paragraph(s)"};
-    QTest::newRow("empty text")
-        << "" << QStringList{"Spun Words: 0", "Total Words: 0", "0% Unique", "Quality: 0.00",
-                             "0 Paragraph(s)"};
-    QTest::newRow("one word")
-        << "word" << QStringList{"Spun Words: 1", "Total Words: 1", "0% Unique", "Quality: 1.00",
-                                 "1 Paragraph(s)"};
-    QTest::newRow("all spun")
-        << "{a|b} {c|d}" << QStringList{"Spun Words: 2", "Total Words: 4", "100% Unique",
-                                        "Quality: 2.00", "1 Paragraph(s)"};
+    QTest::newRow("empty text") << ""
+                                << QStringList{"Spun Words: 0", "Total Words: 0", "0% Unique",
+                                               "Quality: 0.00", "0 Paragraph(s)"};
+    QTest::newRow("one word") << "word"
+                              << QStringList{"Spun Words: 1", "Total Words: 1", "0% Unique",
+                                             "Quality: 1.00", "1 Paragraph(s)"};
+    QTest::newRow("all spun") << "{a|b} {c|d}"
+                              << QStringList{"Spun Words: 2", "Total Words: 4", "100% Unique",
+                                             "Quality: 2.00", "1 Paragraph(s)"};
     QTest::newRow("punctuation and blank lines")
         << "First line.\n\n  \nSecond {line|row}!\n"
         << QStringList{"Spun Words: 4", "Total Words: 5", "25% Unique", "Quality: 1.25",
                        "2 Paragraph(s)"};
     QTest::newRow("nested group read flat")
-        << "x {a {b|c}|d} y" << QStringList{"Spun Words: 4", "Total Words: 6", "50% Unique",
-                                            "Quality: 1.50", "1 Paragraph(s)"};
-    QTest::newRow("bars only group")
-        << "a {|} b" << QStringList{"Spun Words: 2", "Total Words: 2", "0% Unique",
-                                    "Quality: 1.00", "1 Paragraph(s)"};
+        << "x {a {b|c}|d} y"
+        << QStringList{"Spun Words: 4", "Total Words: 6", "50% Unique", "Quality: 1.50",
+                       "1 Paragraph(s)"};
+    QTest::newRow("bars only group") << "a {|} b"
+                                     << QStringList{"Spun Words: 2", "Total Words: 2", "0% Unique",
+                                                    "Quality: 1.00", "1 Paragraph(s)"};
     QTest::newRow("empty first piece between groups counts")
-        << "{a|b} {|c} {d|e}" << QStringList{"Spun Words: 3", "Total Words: 5", "100% Unique",
-                                             "Quality: 1.67", "1 Paragraph(s)"};
+        << "{a|b} {|c} {d|e}"
+        << QStringList{"Spun Words: 3", "Total Words: 5", "100% Unique", "Quality: 1.67",
+                       "1 Paragraph(s)"};
     QTest::newRow("stray closing brace: no uniqueness")
-        << "a}b {c|d}" << QStringList{"Spun Words: 2", "Total Words: 4", "0% Unique",
-                                      "Quality: 2.00", "1 Paragraph(s)"};
+        << "a}b {c|d}"
+        << QStringList{"Spun Words: 2", "Total Words: 4", "0% Unique", "Quality: 2.00",
+                       "1 Paragraph(s)"};
     QTest::newRow("outside text joins across a group")
-        << "x a{b}c" << QStringList{"Spun Words: 3", "Total Words: 4", "33% Unique",
-                                    "Quality: 1.33", "1 Paragraph(s)"};
+        << "x a{b}c"
+        << QStringList{"Spun Words: 3", "Total Words: 4", "33% Unique", "Quality: 1.33",
+                       "1 Paragraph(s)"};
     QTest::newRow("only empty group output")
-        << "{|} {|}" << QStringList{"Spun Words: 0", "Total Words: 0", "0% Unique",
-                                    "Quality: 0.00", "1 Paragraph(s)"};
+        << "{|} {|}"
+        << QStringList{"Spun Words: 0", "Total Words: 0", "0% Unique", "Quality: 0.00",
+                       "1 Paragraph(s)"};
 }
 
 void ReadingsTest::statusFigures()

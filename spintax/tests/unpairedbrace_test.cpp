@@ -60,10 +60,12 @@ private slots:
 
     void message()
     {
-        QCOMPARE(spintax::unpairedBraceMessage({22, '{', 3, 9}),
-                 QStringLiteral("Unbalanced braces: \"{\" at line 3, column 9 has no matching \"}\""));
-        QCOMPARE(spintax::unpairedBraceMessage({1, '}', 1, 2}),
-                 QStringLiteral("Unbalanced braces: \"}\" at line 1, column 2 has no matching \"{\""));
+        QCOMPARE(
+            spintax::unpairedBraceMessage({22, '{', 3, 9}),
+            QStringLiteral("Unbalanced braces: \"{\" at line 3, column 9 has no matching \"}\""));
+        QCOMPARE(
+            spintax::unpairedBraceMessage({1, '}', 1, 2}),
+            QStringLiteral("Unbalanced braces: \"}\" at line 1, column 2 has no matching \"{\""));
     }
 
     // Thousands of levels deep and never closed: no recursion, the outermost is reported.

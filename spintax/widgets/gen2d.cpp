@@ -65,11 +65,10 @@ Gen2D::Gen2D(ExportContext context, std::shared_ptr<const spintax::MergeData> me
     typeTW = new QTableWidget(2, 6, this);
     typeTW->setObjectName(QStringLiteral("typeTW"));
     typeTW->verticalHeader()->hide();
-    typeTW->setHorizontalHeaderLabels({QString(), QStringLiteral("Document Type"),
-                                       QStringLiteral("Type of copy"),
-                                       QStringLiteral("Article Separator( for single file )"),
-                                       QStringLiteral("Article Name"),
-                                       QStringLiteral("Number of Copies")});
+    typeTW->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("Document Type"), QStringLiteral("Type of copy"),
+         QStringLiteral("Article Separator( for single file )"), QStringLiteral("Article Name"),
+         QStringLiteral("Number of Copies")});
     typeTW->setColumnWidth(TypeColumn, 20);
     // Every header is shown in full: the columns take their texts' width.
     typeTW->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -152,10 +151,10 @@ QString Gen2D::repeatWarning(quint64 reachable, qint64 requested)
     if (requested <= 0 || quint64(requested) <= reachable)
         return {};
     const qint64 repeats = requested - qint64(reachable);
-    const QString possible = reachable == 1
-                                 ? QStringLiteral("Only 1 distinct copy is possible")
-                                 : QStringLiteral("Only %1 distinct copies are possible")
-                                       .arg(copyCountText(reachable));
+    const QString possible =
+        reachable == 1
+            ? QStringLiteral("Only 1 distinct copy is possible")
+            : QStringLiteral("Only %1 distinct copies are possible").arg(copyCountText(reachable));
     const QString repeat = repeats == 1 ? QStringLiteral("1 copy will repeat.")
                                         : QStringLiteral("%1 copies will repeat.").arg(repeats);
     return possible + QStringLiteral("; ") + repeat;
@@ -173,8 +172,10 @@ void Gen2D::restoreSettings()
     zipCB->setChecked(storage::flag(storage::keys::zip));
     for (int row = 0; row < 2; ++row) {
         const RowKeys &keys = rowKeys[row];
-        cell(row, TypeColumn)->setCheckState(storage::flag(keys.checked) ? Qt::Checked : Qt::Unchecked);
-        cell(row, SingleColumn)->setCheckState(storage::flag(keys.single) ? Qt::Checked : Qt::Unchecked);
+        cell(row, TypeColumn)
+            ->setCheckState(storage::flag(keys.checked) ? Qt::Checked : Qt::Unchecked);
+        cell(row, SingleColumn)
+            ->setCheckState(storage::flag(keys.single) ? Qt::Checked : Qt::Unchecked);
         cell(row, SeparatorColumn)->setText(storage::value(keys.separator).toString());
         cell(row, PrefixColumn)->setText(storage::value(keys.prefix).toString());
         cell(row, CountColumn)->setText(storage::value(keys.count).toString());
@@ -242,10 +243,9 @@ void Gen2D::export2(QTextEdit *editor)
             requested = qMax<qint64>(requested, row.count);
         const QString warning =
             repeatWarning(spintax::reachableCombinations(article.trimmed()), requested);
-        if (!warning.isEmpty() &&
-            QMessageBox::warning(this, QStringLiteral("Export"), warning,
-                                 QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok) != QMessageBox::Ok)
+        if (!warning.isEmpty() && QMessageBox::warning(this, QStringLiteral("Export"), warning,
+                                                       QMessageBox::Ok | QMessageBox::Cancel,
+                                                       QMessageBox::Ok) != QMessageBox::Ok)
             return;
     }
     const QString target = spintax::BulkExporter::exportTarget(
@@ -255,10 +255,10 @@ void Gen2D::export2(QTextEdit *editor)
         rows[HtmlRow].separator, rows[HtmlRow].name);
 }
 
-spintax::ExportResult Gen2D::gen(bool zip, const QString &target, bool singlePlain,
-                                 int plainCount, const QString &plainSeparator,
-                                 const QString &plainName, bool singleHtml, int htmlCount,
-                                 const QString &htmlSeparator, const QString &htmlName)
+spintax::ExportResult Gen2D::gen(bool zip, const QString &target, bool singlePlain, int plainCount,
+                                 const QString &plainSeparator, const QString &plainName,
+                                 bool singleHtml, int htmlCount, const QString &htmlSeparator,
+                                 const QString &htmlName)
 {
     spintax::ExportOptions options;
     options.zip = zip;
@@ -328,10 +328,10 @@ void Gen2D::showResult(const spintax::ExportResult &result)
         // An archive is shown in the folder that holds it.
         const QFileInfo info(result.path);
         const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
-        QPushButton *openPB = box->addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole);
-        connect(openPB, &QPushButton::clicked, box, [folder] {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-        });
+        QPushButton *openPB =
+            box->addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole);
+        connect(openPB, &QPushButton::clicked, box,
+                [folder] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
     }
     box->setObjectName(QStringLiteral("exportResultBox"));
     box->open();

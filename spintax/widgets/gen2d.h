@@ -37,9 +37,20 @@ class Gen2D final : public QDialog
 {
     Q_OBJECT
 public:
-    enum Row { PlainRow = 0, HtmlRow = 1 };
-    enum Column { TypeColumn = 0, NameColumn = 1, SingleColumn = 2, SeparatorColumn = 3,
-                  PrefixColumn = 4, CountColumn = 5 };
+    enum Row
+    {
+        PlainRow = 0,
+        HtmlRow = 1
+    };
+    enum Column
+    {
+        TypeColumn = 0,
+        NameColumn = 1,
+        SingleColumn = 2,
+        SeparatorColumn = 3,
+        PrefixColumn = 4,
+        CountColumn = 5
+    };
 
     explicit Gen2D(ExportContext context, std::shared_ptr<const spintax::MergeData> merge = {},
                    QWidget *parent = nullptr);
