@@ -11,6 +11,36 @@ bool isWhite(QChar c)
     return c.unicode() <= 32;
 }
 
+// Letters and digits of every script and the underscore make up words.
+bool isWordCharacter(char32_t c)
+{
+    return c == U'_' || QChar::isLetterOrNumber(c);
+}
+
+// The character that ends just before index i (> 0), a surrogate pair read as one.
+char32_t codePointBefore(QStringView text, qsizetype i)
+{
+    const QChar last = text[i - 1];
+    if (last.isLowSurrogate() && i >= 2 && text[i - 2].isHighSurrogate())
+        return QChar::surrogateToUcs4(text[i - 2], last);
+    return last.unicode();
+}
+
+// The character that starts at index i (< size), a surrogate pair read as one.
+char32_t codePointAt(QStringView text, qsizetype i)
+{
+    const QChar first = text[i];
+    if (first.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(first, text[i + 1]);
+    return first.unicode();
+}
+
+// Index i falls between the two halves of a surrogate pair.
+bool splitsPair(QStringView text, qsizetype i)
+{
+    return i > 0 && i < text.size() && text[i - 1].isHighSurrogate() && text[i].isLowSurrogate();
+}
+
 } // namespace
 
 QString capitalised(const QString &entry, bool capital)
@@ -124,15 +154,25 @@ qsizetype wordPosition(QStringView paragraph, qsizetype caret)
 
 QList<qsizetype> wholeWordOccurrences(const QString &text, const QString &word)
 {
+    // A plain search with the boundary checked by hand: a pattern built from the word would need
+    // every character escaped, and the escape of NUL ("\\0") takes following digits as an octal
+    // number, so a word holding NUL before a digit found other text.
     QList<qsizetype> starts;
     if (word.isEmpty())
         return starts;
-    const QRegularExpression re(QStringLiteral("(?<!\\w)") + QRegularExpression::escape(word) +
-                                    QStringLiteral("(?!\\w)"),
-                                QRegularExpression::UseUnicodePropertiesOption);
-    auto it = re.globalMatch(text);
-    while (it.hasNext())
-        starts.append(it.next().capturedStart());
+    const QStringView all(text);
+    qsizetype from = 0;
+    while ((from = all.indexOf(word, from)) >= 0) {
+        const qsizetype end = from + word.size();
+        if (!splitsPair(all, from) && !splitsPair(all, end) &&
+            (from == 0 || !isWordCharacter(codePointBefore(all, from))) &&
+            (end == all.size() || !isWordCharacter(codePointAt(all, end)))) {
+            starts.append(from);
+            from = end;
+        } else {
+            ++from;
+        }
+    }
     return starts;
 }
 

@@ -202,6 +202,19 @@ private slots:
                                                       << "café" << QList<qsizetype>{0, 11};
         QTest::newRow("empty word") << "abc"
                                     << "" << QList<qsizetype>{};
+        // The word is looked for as it is: NUL followed by digits, a bare "0", a surrogate pair.
+        QTest::newRow("NUL before a digit in the word")
+            << QStringLiteral("a \u0000 b \u00000 c \u000000") << QStringLiteral("\u00000")
+            << QList<qsizetype>{6};
+        QTest::newRow("digit after NUL and U+FFFD")
+            << QStringLiteral("\u00000\uFFFD0 00 0") << QStringLiteral("0")
+            << QList<qsizetype>{1, 3, 8};
+        QTest::newRow("letters beyond the BMP are letters")
+            << QStringLiteral("\U0001D400x x \U0001D400 x") << QStringLiteral("x")
+            << QList<qsizetype>{4, 9};
+        QTest::newRow("no match inside a surrogate pair")
+            << QStringLiteral("\U0001F600 ") + QChar(0xDE00) << QString(QChar(0xDE00))
+            << QList<qsizetype>{3};
     }
     void wholeWordOccurrences()
     {
