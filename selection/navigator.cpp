@@ -389,7 +389,10 @@ std::optional<QTextCursor> Navigator::previousSentence(const QTextCursor &from)
             return span(block, skipWhite(p, start, r), r + 1);
         }
     } else {
-        if (!sel.isEmpty() && isTerminator(sel.front()))
+        // The boundary searched for ends the previous unit, so it lies before the current
+        // one: a unit that starts with its own terminator or with a closer without partner
+        // («} x», reached from the previous paragraph) must not find that character.
+        if (!sel.isEmpty() && (isTerminator(sel.front()) || sel.front() == u'}'))
             --c;
         r = leftPunc(p, c);
         if (r < 0)

@@ -180,6 +180,14 @@ void SentenceStepsTest::previousSentence_data()
                                                     << "Hi. «{a|b}». x";
     QTest::newRow("unmatched closer reaches back to the paragraph start") << "a b} «{c|d}»"
                                                                           << "«a b}» {c|d}";
+    // A unit may start with a closer without partner; its own first character is no boundary
+    // before it, or the step would stay where it is.
+    QTest::newRow("unit starting with an unmatched closer") << "Hi. «} there»"
+                                                            << "«Hi.» } there";
+    QTest::newRow("paragraph of unmatched closers to the paragraph before") << "Hi.\n«}\x1e}»"
+                                                                            << "«Hi.»\n}\x1e}";
+    QTest::newRow("paragraph of unmatched closers, nothing before") << "«}}»"
+                                                                    << "(none)";
     QTest::newRow("first unit: last sentence of the previous paragraph") << "Hello. World\n«Next.»"
                                                                          << "Hello. «World»\nNext.";
     QTest::newRow("previous paragraph ends with a terminator") << "Why? Yes!\n«Next.»"
