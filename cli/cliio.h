@@ -21,6 +21,11 @@ enum Exit : int
     StoreError = 6,    // the working folder's database or synonym files cannot be used
 };
 
+// Characters per part when a long article is parsed and worked on part by part
+// (spintax::SpinTree::topLevelParts): a part's tree takes a few times its text, so the parts
+// keep that cost small next to the article itself.
+constexpr qsizetype partSize = qsizetype(1) << 20;
+
 // Prints "rewordix-cli: <message>" as one line on stderr; returns UsageError.
 int usageError(const QString &message);
 // Prints the reason as one line on stderr; returns FolderRefused.

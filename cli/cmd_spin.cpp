@@ -40,24 +40,48 @@ int runSpin(const QStringList &args)
         return UsageError;
     // Bulk export spins the article trimmed.
     const QString article = std::move(*text).trimmed(); // in place: inputs may be large
-    const std::optional<spintax::SpinTree> tree = spintax::SpinTree::parse(article);
-    if (!tree)
+    const std::optional<std::vector<qsizetype>> parts =
+        spintax::SpinTree::topLevelParts(article, partSize);
+    if (!parts)
         return unbalancedText();
 
     spintax::Generator generator;
     generator.setSeed(seed);
     generator.resetBatch(article);
-    std::optional<spintax::DistinctSpinner> spinner;
-    if (distinct)
-        spinner.emplace(generator, *tree,
-                        spintax::countCombinations<quint64>(*tree, spintax::CountRule::Reachable));
-
     Output out;
     const char separator = nul ? '\0' : '\n';
+
+    if (distinct) {
+        // Telling copies apart needs the signatures of the whole article.
+        const std::optional<spintax::SpinTree> tree = spintax::SpinTree::parse(article);
+        spintax::DistinctSpinner spinner(
+            generator, *tree,
+            spintax::countCombinations<quint64>(*tree, spintax::CountRule::Reachable));
+        for (qint64 k = 0; k < copies; ++k) {
+            out.append(spinner.next(random).text);
+            out.appendByte(separator);
+        }
+        return out.finish();
+    }
+
+    // Part by part: only one part's tree and output exist at a time, so a long article needs
+    // little memory beyond its own text. An article of one part is parsed once for all copies.
+    std::optional<spintax::SpinTree> single;
+    if (parts->size() == 1)
+        single = spintax::SpinTree::parse(article);
+    QString piece;
     for (qint64 k = 0; k < copies; ++k) {
-        const spintax::SpinResult copy =
-            spinner ? spinner->next(random) : generator.anySpin(*tree, random);
-        out.append(copy.text);
+        qsizetype start = 0;
+        for (const qsizetype end : *parts) {
+            std::optional<spintax::SpinTree> partTree;
+            if (!single)
+                partTree = spintax::SpinTree::parse(article.mid(start, end - start));
+            piece.truncate(0);
+            generator.appendSpinPart(single ? *single : *partTree, random, piece);
+            out.append(piece);
+            start = end;
+        }
+        generator.finishCopy(random);
         out.appendByte(separator);
     }
     return out.finish();

@@ -5,6 +5,7 @@
 #include "commands.h"
 
 #include "spintax/generator.h"
+#include "spintax/spintree.h"
 
 namespace cli {
 
@@ -16,7 +17,19 @@ int runStats(const QStringList &args)
     const std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
-    const std::optional<spintax::StatusFigures> f = spintax::calcUniqueness(*text);
+    const std::optional<std::vector<qsizetype>> parts =
+        spintax::SpinTree::topLevelParts(*text, partSize);
+    if (!parts)
+        return unbalancedText();
+    // Part by part, so that one part's tree and flat text exist at a time.
+    spintax::StatusCounter counter;
+    qsizetype start = 0;
+    for (const qsizetype end : *parts) {
+        counter.addPart(*spintax::SpinTree::parse(text->mid(start, end - start)));
+        start = end;
+    }
+    counter.addWords(*text);
+    const std::optional<spintax::StatusFigures> f = counter.figures();
     if (!f)
         return unbalancedText();
     Output out;

@@ -216,6 +216,24 @@ SpinResult Generator::anySpin(const SpinTree &tree, bool random)
     return result;
 }
 
+void Generator::appendSpinPart(const SpinTree &part, bool random, QString &out)
+{
+    ensureRandom(part.source());
+    qsizetype pos = out.size();
+    out.resize(pos + part.source().size() + copySlack);
+    const auto [first, count] = part.rootRange();
+    walk(part, first, count, random, true, false, out.data(), pos);
+    out.truncate(pos);
+    s.clear();
+}
+
+void Generator::finishCopy(bool random)
+{
+    if (!random)
+        ++index;
+    s.clear();
+}
+
 QString Generator::spinSingle(const QString &text, bool random, bool saveToMap)
 {
     ensureRandom(text);

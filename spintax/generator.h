@@ -77,6 +77,14 @@ public:
     // Same result and state changes as anySpin(tree.source(), random, true),
     // without parsing the text again: the fast path for batches.
     SpinResult anySpin(const SpinTree &tree, bool random);
+    // A copy of a long article made part by part, so that no tree of the whole article is
+    // needed: the article cut with SpinTree::topLevelParts, each part parsed alone and passed
+    // here in order (the copy's text is appended to `out`), then finishCopy(). Choices, random
+    // numbers drawn and the state afterwards are those of anySpin(whole article's tree, random),
+    // as a choice depends only on its group and on the order in which groups are met. Set the
+    // whole article with resetBatch() first; the signature is not kept.
+    void appendSpinPart(const SpinTree &part, bool random, QString &out);
+    void finishCopy(bool random);
     // Flat spin: top-level groups keep their braces and bars, every group
     // inside them is resolved as if it were a top-level group. A `{` without
     // partner gives the empty string.
@@ -156,5 +164,26 @@ struct StatusFigures
 };
 // No value when a `{` has no partner: the labels keep their texts.
 std::optional<StatusFigures> calcUniqueness(const QString &text);
+
+// The status figures of a long text gathered part by part, so that no tree of the whole text is
+// needed: the text cut with SpinTree::topLevelParts, each part parsed and added in order, and
+// the words of the whole text added (in pieces of any size). calcUniqueness is the same with the
+// whole text as one part.
+class StatusCounter final
+{
+public:
+    StatusCounter();
+    ~StatusCounter();
+    StatusCounter(const StatusCounter &) = delete;
+    StatusCounter &operator=(const StatusCounter &) = delete;
+
+    void addPart(const SpinTree &part);
+    void addWords(QStringView text);
+    std::optional<StatusFigures> figures() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state;
+};
 
 } // namespace spintax

@@ -97,6 +97,31 @@ std::optional<SpinTree> SpinTree::parse(const QString &text)
     return tree;
 }
 
+std::optional<std::vector<qsizetype>> SpinTree::topLevelParts(QStringView text, qsizetype partSize)
+{
+    // The depth pairs braces as the parser does: a `}` outside every group is plain text, and a
+    // `{` left open at the end has no partner.
+    std::vector<qsizetype> ends;
+    const char16_t *d = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype depth = 0;
+    qsizetype partStart = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (depth == 0 && i - partStart >= partSize) {
+            ends.push_back(i);
+            partStart = i;
+        }
+        if (d[i] == u'{')
+            ++depth;
+        else if (d[i] == u'}' && depth > 0)
+            --depth;
+    }
+    if (depth != 0)
+        return std::nullopt;
+    ends.push_back(n);
+    return ends;
+}
+
 SpinTree SpinTree::parseLenient(const QString &text)
 {
     const std::vector<int> literal = unmatchedOpens(text);

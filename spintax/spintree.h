@@ -79,6 +79,14 @@ public:
     // parseLenient into this tree, reusing its memory.
     void assignLenient(const QString &text);
 
+    // Where to cut a long text so that each part can be parsed and walked alone: the ends of
+    // parts of at least `partSize` characters (the last part may be shorter), ascending, the
+    // last one text.size(). Every cut lies outside every group, so the parts' trees together
+    // hold the items of the whole text's top level in the same order. No value when a `{` has
+    // no partner.
+    static std::optional<std::vector<qsizetype>> topLevelParts(QStringView text,
+                                                               qsizetype partSize);
+
     const QString &source() const { return text; }
     QStringView view(int start, int length) const { return QStringView(text).mid(start, length); }
 

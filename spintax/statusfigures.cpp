@@ -37,33 +37,6 @@ inline CharClass classify(QChar c)
     return c.isSpace() ? CharClass::Space : CharClass::Plain;
 }
 
-// Drops backslashes, double quotes, question marks, full stops and
-// exclamation marks, makes every run of white space (line breaks included)
-// one space, and trims. Dropped characters never separate two runs of white
-// space: «a . b» gives «a b».
-QString normalise(QStringView text)
-{
-    QString result(text.size(), Qt::Uninitialized);
-    QChar *out = result.data();
-    qsizetype pos = 0;
-    bool space = false;
-    for (const QChar c : text) {
-        const CharClass k = classify(c);
-        if (k == CharClass::Dropped)
-            continue;
-        if (k == CharClass::Space) {
-            space = true;
-            continue;
-        }
-        if (space && pos > 0)
-            out[pos++] = QLatin1Char(' ');
-        space = false;
-        out[pos++] = c;
-    }
-    result.truncate(pos);
-    return result;
-}
-
 // Counts words, i.e. the pieces a text gives when it is normalised, its runs
 // of spaces made one space, trimmed and cut at single spaces: maximal runs of
 // characters other than white space (and, when `syntaxSeparates`, braces and
@@ -103,87 +76,150 @@ int pieceCount(QStringView trimmed)
     return trimmed.isEmpty() ? 0 : int(trimmed.count(QLatin1Char(' '))) + 1;
 }
 
-// Lines (cut at line feeds) that are not blank.
-int paragraphCount(QStringView flat)
+} // namespace
+
+struct StatusCounter::State
 {
-    int count = 0;
-    bool blank = true;
+    // Lines (cut at line feeds) of the flat text that are not blank.
+    int paragraphs = 0;
+    bool blankLine = true;
+
+    // The normalised flat text N: backslashes, double quotes, question marks, full stops and
+    // exclamation marks dropped, every run of white space (line breaks included) made one
+    // space, trimmed. Dropped characters never separate two runs of white space: «a . b» gives
+    // «a b». Made part by part into `normalised`, carrying the pending space over.
+    bool pendingSpace = false;
+    bool anyCharacter = false;
+    bool hasSpace = false;
+    qsizetype opens = 0;
+    qsizetype closes = 0;
+    bool groupWithoutEnd = false;
+    QString normalised;
+
+    // O: the text of N outside the groups; G: the first piece of every group followed by a
+    // space.
+    WordCounter outside{false};
+    QString firsts;
+
+    WordCounter all{true};
+};
+
+StatusCounter::StatusCounter() : state(std::make_unique<State>()) {}
+StatusCounter::~StatusCounter() = default;
+
+void StatusCounter::addPart(const SpinTree &part)
+{
+    State &st = *state;
+    const QString flat = makeFlat(part);
+
     for (const QChar c : flat) {
         if (c == QLatin1Char('\n')) {
-            count += blank ? 0 : 1;
-            blank = true;
-        } else if (blank && !c.isSpace()) {
-            blank = false;
+            st.paragraphs += st.blankLine ? 0 : 1;
+            st.blankLine = true;
+        } else if (st.blankLine && !c.isSpace()) {
+            st.blankLine = false;
         }
     }
-    return count + (blank ? 0 : 1);
+
+    // Room for a space carried over from the previous part.
+    st.normalised.resize(flat.size() + 1);
+    QChar *out = st.normalised.data();
+    qsizetype pos = 0;
+    for (const QChar c : flat) {
+        const CharClass k = classify(c);
+        if (k == CharClass::Dropped)
+            continue;
+        if (k == CharClass::Space) {
+            st.pendingSpace = true;
+            continue;
+        }
+        if (st.pendingSpace && st.anyCharacter) {
+            out[pos++] = QLatin1Char(' ');
+            st.hasSpace = true;
+        }
+        st.pendingSpace = false;
+        st.anyCharacter = true;
+        out[pos++] = c;
+    }
+    const QStringView n = QStringView(st.normalised).first(pos);
+    st.opens += n.count(QLatin1Char('{'));
+    st.closes += n.count(QLatin1Char('}'));
+
+    // The flat text has no nested groups, and a part holds whole groups, so every group of N
+    // ends at the next `}` of the same part.
+    qsizetype i = 0;
+    while (true) {
+        const qsizetype open = n.indexOf(QLatin1Char('{'), i);
+        if (open < 0) {
+            st.outside.feed(n.sliced(i));
+            break;
+        }
+        const qsizetype close = n.indexOf(QLatin1Char('}'), open);
+        if (close < 0) {
+            st.groupWithoutEnd = true;
+            break;
+        }
+        st.outside.feed(n.sliced(i, open - i));
+        const QStringView content = n.sliced(open + 1, close - open - 1).trimmed();
+        // The first piece of the split at every bar; a content of bars only has no piece and
+        // adds just the space.
+        const qsizetype bar = content.indexOf(QLatin1Char('|'));
+        st.firsts += bar < 0 ? content : content.first(bar);
+        st.firsts += QLatin1Char(' ');
+        i = close + 1;
+    }
 }
 
-} // namespace
+void StatusCounter::addWords(QStringView text)
+{
+    state->all.feed(text);
+}
+
+std::optional<StatusFigures> StatusCounter::figures() const
+{
+    const State &st = *state;
+    StatusFigures result;
+    result.paragraphs =
+        QString::number(st.paragraphs + (st.blankLine ? 0 : 1)) + QStringLiteral(" Paragraph(s)");
+
+    int spun = 0;
+    int unique = 0;
+    if (!st.anyCharacter) {
+        spun = 0;
+    } else if (!st.hasSpace) {
+        spun = 1;
+    } else {
+        if (st.groupWithoutEnd)
+            return std::nullopt;
+        // O is counted with its runs of spaces collapsed; G is not, so an empty first piece
+        // between two groups counts as a word.
+        const int outsideWords = st.outside.count();
+        const int groupWords = pieceCount(QStringView(st.firsts).trimmed());
+        spun = outsideWords + groupWords;
+        if (st.opens > 0 && st.opens == st.closes && spun > 0)
+            unique = int(std::floor(double(groupWords) / spun * 100 + 0.5));
+    }
+    result.spunWords = QStringLiteral("Spun Words: ") + QString::number(spun);
+    result.unique = QString::number(unique) + QStringLiteral("% Unique");
+
+    const int total = st.all.count();
+    result.totalWords = QStringLiteral("Total Words: ") + QString::number(total);
+
+    result.quality =
+        QStringLiteral("Quality: ") +
+        (spun == 0 ? QStringLiteral("0.00") : QString::asprintf("%.2f", double(total) / spun));
+    return result;
+}
 
 std::optional<StatusFigures> calcUniqueness(const QString &text)
 {
     const SpinTree *tree = parseReusable(text);
     if (!tree)
         return std::nullopt;
-
-    StatusFigures figures;
-    const QString flat = makeFlat(*tree);
-    figures.paragraphs = QString::number(paragraphCount(flat)) + QStringLiteral(" Paragraph(s)");
-
-    const QString n = normalise(flat);
-    int spun = 0;
-    int unique = 0;
-    if (n.isEmpty()) {
-        spun = 0;
-    } else if (!n.contains(QLatin1Char(' '))) {
-        spun = 1;
-    } else {
-        // O: the text outside the groups; G: the first piece of every group
-        // followed by a space. The flat text has no nested groups, so every
-        // group of N ends at the next `}`.
-        WordCounter outside(false);
-        QString firsts;
-        qsizetype i = 0;
-        while (true) {
-            const qsizetype open = n.indexOf(QLatin1Char('{'), i);
-            if (open < 0) {
-                outside.feed(QStringView(n).mid(i));
-                break;
-            }
-            const qsizetype close = n.indexOf(QLatin1Char('}'), open);
-            if (close < 0)
-                return std::nullopt;
-            outside.feed(QStringView(n).mid(i, open - i));
-            const QStringView content = QStringView(n).mid(open + 1, close - open - 1).trimmed();
-            // The first piece of the split at every bar; a content of bars only
-            // has no piece and adds just the space.
-            const qsizetype bar = content.indexOf(QLatin1Char('|'));
-            firsts += bar < 0 ? content : content.left(bar);
-            firsts += QLatin1Char(' ');
-            i = close + 1;
-        }
-        // O is counted with its runs of spaces collapsed; G is not, so an
-        // empty first piece between two groups counts as a word.
-        const int outsideWords = outside.count();
-        const int groupWords = pieceCount(QStringView(firsts).trimmed());
-        spun = outsideWords + groupWords;
-        if (n.contains(QLatin1Char('{')) &&
-            n.count(QLatin1Char('{')) == n.count(QLatin1Char('}')) && spun > 0)
-            unique = int(std::floor(double(groupWords) / spun * 100 + 0.5));
-    }
-    figures.spunWords = QStringLiteral("Spun Words: ") + QString::number(spun);
-    figures.unique = QString::number(unique) + QStringLiteral("% Unique");
-
-    WordCounter all(true);
-    all.feed(text);
-    const int total = all.count();
-    figures.totalWords = QStringLiteral("Total Words: ") + QString::number(total);
-
-    figures.quality =
-        QStringLiteral("Quality: ") +
-        (spun == 0 ? QStringLiteral("0.00") : QString::asprintf("%.2f", double(total) / spun));
-    return figures;
+    StatusCounter counter;
+    counter.addPart(*tree);
+    counter.addWords(text);
+    return counter.figures();
 }
 
 } // namespace spintax

@@ -1,4 +1,5 @@
 #include "testsupport/testsupport.h"
+#include "spintax/combinationcount.h"
 #include "spintax/distinctspinner.h"
 #include "spintax/generator.h"
 #include "spintax/spintree.h"
@@ -41,6 +42,8 @@ private slots:
     void spunMapSharedKey();
     void flatSpin();
     void treeOverloadMatchesText();
+    void partByPartMatchesWhole_data();
+    void partByPartMatchesWhole();
     void seedAndState();
     void distinctCopies_data();
     void distinctCopies();
@@ -288,6 +291,69 @@ void GeneratorTest::treeOverloadMatchesText()
         }
         QCOMPARE(b.idx(), a.idx());
     }
+}
+
+void GeneratorTest::partByPartMatchesWhole_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("groups, nested groups, stray syntax")
+        << "} a | {The|A} {quick|{very|rather} fast}|x {fox|dog}. {|{Then|And} it ran.|} z}";
+    QTest::newRow("paragraphs and dropped characters")
+        << "Hi. {a|b}!\n\n  \"{c|d {e|f}}\"  ?\n\t{|} {g|}   end. {h|i|j}";
+    QTest::newRow("no groups") << "plain text . without groups";
+    QTest::newRow("one group only") << "{a {b|c}|d}";
+    QTest::newRow("empty") << "";
+}
+
+// A long article is spun, counted and measured part by part with the same results as whole.
+void GeneratorTest::partByPartMatchesWhole()
+{
+    QFETCH(QString, text);
+    const std::optional<SpinTree> whole = SpinTree::parse(text);
+    QVERIFY(whole);
+    for (const qsizetype partSize : {1, 3, 8, 1000}) {
+        const std::optional<std::vector<qsizetype>> ends = SpinTree::topLevelParts(text, partSize);
+        QVERIFY(ends);
+        QCOMPARE(ends->back(), text.size());
+        std::vector<SpinTree> parts;
+        qsizetype start = 0;
+        for (const qsizetype end : *ends) {
+            QVERIFY(end > start || text.isEmpty());
+            std::optional<SpinTree> part = SpinTree::parse(text.mid(start, end - start));
+            QVERIFY2(part, "a part cut inside a group");
+            parts.push_back(std::move(*part));
+            start = end;
+        }
+
+        for (const bool random : {false, true}) {
+            Generator a;
+            Generator b;
+            a.setSeed(7);
+            b.setSeed(7);
+            a.resetBatch(text);
+            b.resetBatch(text);
+            for (int copy = 0; copy < 12; ++copy) {
+                QString pieces;
+                for (const SpinTree &part : parts)
+                    b.appendSpinPart(part, random, pieces);
+                b.finishCopy(random);
+                QCOMPARE(pieces, a.anySpin(*whole, random).text);
+            }
+            QCOMPARE(b.idx(), a.idx());
+        }
+
+        quint64 product = 1;
+        StatusCounter counter;
+        for (const SpinTree &part : parts) {
+            if (part.rootGroupCount() > 0)
+                product *= countCombinations<quint64>(part, CountRule::Formula);
+            counter.addPart(part);
+        }
+        counter.addWords(text);
+        QCOMPARE(text.isEmpty() ? 0 : product, cT(text));
+        QCOMPARE(counter.figures(), calcUniqueness(text));
+    }
+    QVERIFY(!SpinTree::topLevelParts(text + QStringLiteral(" {open"), 2));
 }
 
 void GeneratorTest::seedAndState()
