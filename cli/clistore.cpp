@@ -53,12 +53,12 @@ std::optional<QString> chosenLanguage(const CommandLine &commandLine)
     return std::nullopt;
 }
 
-QString withOneLineFeed(QString text)
+void appendWithOneLineFeed(Output &out, QStringView text)
 {
     while (text.endsWith(u'\n'))
         text.chop(1);
-    text.append(u'\n');
-    return text;
+    out.append(text);
+    out.appendByte('\n');
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <memory>
 #include <optional>
@@ -36,7 +37,10 @@ private:
 // English when unset or unknown). No value, after a usage error, for an unknown code.
 std::optional<QString> chosenLanguage(const CommandLine &commandLine);
 
-// `text` with its trailing line feeds replaced by exactly one, as the store commands print it.
-QString withOneLineFeed(QString text);
+class Output;
+
+// Appends `text` with its trailing line feeds replaced by exactly one, as the store commands
+// print it; the text is not copied (it may be several times the input's size).
+void appendWithOneLineFeed(Output &out, QStringView text);
 
 } // namespace cli

@@ -75,7 +75,7 @@ int runAutoSelect(const QStringList &args)
     options.keep = !commandLine.isSet(QStringLiteral("no-keep"));
     options.numberOne = commandLine.isSet(QStringLiteral("number-one"));
 
-    const std::optional<QString> text = readInput(commandLine.argument());
+    std::optional<QString> text = readInput(commandLine.argument());
     if (!text)
         return UsageError;
     LoadedStore loaded(*lang);
@@ -85,8 +85,9 @@ int runAutoSelect(const QStringList &args)
                                     loaded.protectedTerms().protectedSet(), levels, options);
     if (!result)
         return unbalancedText();
+    text.reset(); // the result can be several times the input: free the input first
     Output out;
-    out.append(withOneLineFeed(*result));
+    appendWithOneLineFeed(out, *result);
     return out.finish();
 }
 

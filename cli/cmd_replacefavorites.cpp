@@ -27,7 +27,7 @@ int runReplaceFavorites(const QStringList &args)
         return UsageError;
     LoadedStore loaded(*lang);
     Output out;
-    out.append(withOneLineFeed(selection::replaceUserFavorites(*text, loaded.store().userFav)));
+    appendWithOneLineFeed(out, selection::replaceUserFavorites(*text, loaded.store().userFav));
     return out.finish();
 }
 

@@ -1,5 +1,6 @@
 #include "generatorcopysource.h"
 
+#include "combinationcount.h"
 #include "generator.h"
 
 #include <cmath>
@@ -9,7 +10,10 @@ namespace spintax {
 
 GeneratorCopySource::GeneratorCopySource(Generator &generator, const QString &article)
     : generator(generator), previousArticle(generator.saveState().article), article(article),
-      tree(SpinTree::parse(article)), combinations(tree ? reachableCombinations(article) : 0),
+      tree(SpinTree::parse(article)),
+      // From the tree already made: reachableCombinations(article) would parse the article
+      // into a second tree, which for a long article is several times its size.
+      combinations(tree ? countCombinations<quint64>(*tree, CountRule::Reachable) : 0),
       limit(tree ? attemptLimitFor(*tree) : 1)
 {
 }
