@@ -23,13 +23,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSplashScreen>
 #include <QStackedWidget>
@@ -45,7 +48,12 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
         splash->show();
     splashMessage(QStringLiteral("Loading Components..."));
 
-    tempDir = storage::workingFolder();
+    const storage::WorkingFolder folder = storage::openWorkingFolder();
+    tempDir = folder.path;
+    if (!folder.ok()) {
+        sessionFolder = std::make_unique<QTemporaryDir>();
+        tempDir = sessionFolder->path() + u'/';
+    }
     title = QStringLiteral("Rewordix v") + QString::number(curVer);
     setWindowFilePath(QString());
     setWindowIcon(QIcon(QStringLiteral(":/img/rewordix.png")));
@@ -96,8 +104,10 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     restoreStoredChecks();
 
     splashMessage(QStringLiteral("Loading Database..."));
-    if (!con.connect(tempDir))
-        qWarning() << "Rewordix: starting without the local database";
+    if (!folder.ok())
+        refusedFolderMessage(folder.error);
+    else if (!con.connect(tempDir))
+        databaseFailed();
     // Protected terms apply from start-up on, before their dialog is ever opened.
     protectedTermsQD->myInit(&con);
     splashMessage(QStringLiteral("Done"));
@@ -340,4 +350,52 @@ void Lexora3::resizeEvent(QResizeEvent *event)
     QMainWindow::resizeEvent(event);
     if (guards.allowChanges())
         limitSentenceDockWidth();
+}
+
+// Whatever session follows must not write into a folder that someone else controls.
+void Lexora3::refusedFolderMessage(const QString &reason)
+{
+    QMessageBox::critical(this, QStringLiteral("Rewordix"),
+                          reason + QStringLiteral("\n\nRewordix starts without its database: "
+                                                  "synonym edits, blog accounts and the Copyscape "
+                                                  "account of this session are not saved."));
+    statusBar()->showMessage(QStringLiteral("Working without a database: the working folder "
+                                            "was refused."));
+}
+
+// The database could not be opened: the user learns why and what it costs, and a damaged file
+// can be moved aside for a fresh start. The user's file is never replaced silently.
+void Lexora3::databaseFailed()
+{
+    const QString consequence = QStringLiteral(
+        "Without it, synonym edits, blog accounts and the Copyscape account of this session are "
+        "not saved.");
+    if (!con.isDamaged()) {
+        QMessageBox::critical(this, QStringLiteral("Rewordix"),
+                              con.errorString() + QStringLiteral("\n\n") + consequence);
+        statusBar()->showMessage(QStringLiteral("Working without a database."));
+        return;
+    }
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Rewordix"),
+        con.errorString() + QStringLiteral("\n\n") + consequence +
+            QStringLiteral("\n\nMove the damaged file aside (it is kept as "
+                           "db.sqlite.damaged-<time>) and start a fresh database?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes) {
+        statusBar()->showMessage(QStringLiteral("Working without a database."));
+        return;
+    }
+    const LocalDatabase::MoveAside moved =
+        LocalDatabase::moveAside(tempDir, QDateTime::currentDateTime());
+    if (!moved.error.isEmpty() || !con.connect(tempDir)) {
+        QMessageBox::critical(this, QStringLiteral("Rewordix"),
+                              (moved.error.isEmpty() ? con.errorString() : moved.error) +
+                                  QStringLiteral("\n\n") + consequence);
+        statusBar()->showMessage(QStringLiteral("Working without a database."));
+        return;
+    }
+    statusBar()->showMessage(
+        QStringLiteral("The damaged database was kept as %1; a fresh one was started.")
+            .arg(QDir::toNativeSeparators(moved.movedTo)));
 }

@@ -8,6 +8,9 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
 
 class AppActions;
 class ColorQD;
@@ -103,6 +106,8 @@ private:
     void splashMessage(const QString &text);
     void connectActions();
     void connectDocuments();
+    void refusedFolderMessage(const QString &reason);
+    void databaseFailed();
     void createBottomBar(QWidget *host);
     void createDocks();
     void createStatusBar();
@@ -175,8 +180,10 @@ private:
     double curVer;
     bool debugMode;
     QSplashScreen *splash;
-    QString title;     // "Rewordix v1.191"
-    QString tempDir;   // working folder with a trailing "/"
+    QString title;   // "Rewordix v1.191"
+    QString tempDir; // working folder with a trailing "/"
+    // Stands in for a refused working folder for this session, so nothing is written there.
+    std::unique_ptr<QTemporaryDir> sessionFolder;
     bool start = true; // set until show2() ran; language-box changes are ignored meanwhile
     LocalDatabase con;
     GuardFlags guards;
