@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -54,6 +55,7 @@ void StartupFailureTest::init()
 {
     originalHome = qgetenv("REWORDIX_HOME");
     folder = testsupport::workingFolder();
+    QDir().mkpath(folder);
     QFile::remove(folder + QStringLiteral("/db.sqlite"));
 }
 
@@ -133,8 +135,8 @@ void StartupFailureTest::documentEncodingShown()
                     "e \x93"
                     "caf\xE9\x94");
     Lexora3 w(nullptr, 1.191, false);
-    QVERIFY(documents(w)->load(path));
-    QCOMPARE(textEdit(w)->toPlainText(), QStringLiteral("Straße “café”"));
+    QVERIFY(parts::documents(w)->load(path));
+    QCOMPARE(parts::textEdit(w)->toPlainText(), QStringLiteral("Straße “café”"));
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("latin.txt read as Windows-1252"));
 }
 
