@@ -51,8 +51,12 @@ Lexora3::Lexora3(QSplashScreen *splash, double curVer, bool debugMode, QWidget *
     const storage::WorkingFolder folder = storage::openWorkingFolder();
     tempDir = folder.path;
     if (!folder.ok()) {
+        // Lists, logs and downloads of this session go to a private folder that is removed at
+        // the end. Should not even that be made, a path below a file stands in: every write
+        // there fails, and nothing lands in the refused folder or the current directory.
         sessionFolder = std::make_unique<QTemporaryDir>();
-        tempDir = sessionFolder->path() + u'/';
+        tempDir = sessionFolder->isValid() ? sessionFolder->path() + u'/'
+                                           : QStringLiteral("/dev/null/rewordix_temp/");
     }
     title = QStringLiteral("Rewordix v") + QString::number(curVer);
     setWindowFilePath(QString());
@@ -359,8 +363,7 @@ void Lexora3::refusedFolderMessage(const QString &reason)
                           reason + QStringLiteral("\n\nRewordix starts without its database: "
                                                   "synonym edits, blog accounts and the Copyscape "
                                                   "account of this session are not saved."));
-    statusBar()->showMessage(QStringLiteral("Working without a database: the working folder "
-                                            "was refused."));
+    workWithoutDatabase(QStringLiteral("the working folder was refused: ") + reason);
 }
 
 // The database could not be opened: the user learns why and what it costs, and a damaged file
@@ -370,32 +373,40 @@ void Lexora3::databaseFailed()
     const QString consequence = QStringLiteral(
         "Without it, synonym edits, blog accounts and the Copyscape account of this session are "
         "not saved.");
+    const QString reason = con.errorString();
     if (!con.isDamaged()) {
         QMessageBox::critical(this, QStringLiteral("Rewordix"),
-                              con.errorString() + QStringLiteral("\n\n") + consequence);
-        statusBar()->showMessage(QStringLiteral("Working without a database."));
+                              reason + QStringLiteral("\n\n") + consequence);
+        workWithoutDatabase(reason);
         return;
     }
     const auto answer = QMessageBox::question(
         this, QStringLiteral("Rewordix"),
-        con.errorString() + QStringLiteral("\n\n") + consequence +
+        reason + QStringLiteral("\n\n") + consequence +
             QStringLiteral("\n\nMove the damaged file aside (it is kept as "
                            "db.sqlite.damaged-<time>) and start a fresh database?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
-        statusBar()->showMessage(QStringLiteral("Working without a database."));
+        workWithoutDatabase(reason);
         return;
     }
     const LocalDatabase::MoveAside moved =
         LocalDatabase::moveAside(tempDir, QDateTime::currentDateTime());
     if (!moved.error.isEmpty() || !con.connect(tempDir)) {
+        const QString failure = moved.error.isEmpty() ? con.errorString() : moved.error;
         QMessageBox::critical(this, QStringLiteral("Rewordix"),
-                              (moved.error.isEmpty() ? con.errorString() : moved.error) +
-                                  QStringLiteral("\n\n") + consequence);
-        statusBar()->showMessage(QStringLiteral("Working without a database."));
+                              failure + QStringLiteral("\n\n") + consequence);
+        workWithoutDatabase(failure);
         return;
     }
     statusBar()->showMessage(
         QStringLiteral("The damaged database was kept as %1; a fresh one was started.")
             .arg(QDir::toNativeSeparators(moved.movedTo)));
+}
+
+void Lexora3::workWithoutDatabase(const QString &reason)
+{
+    statusBar()->showMessage(QStringLiteral("Working without a database."));
+    noDatabaseQL->setToolTip(reason);
+    noDatabaseQL->show();
 }

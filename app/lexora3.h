@@ -108,6 +108,7 @@ private:
     void connectDocuments();
     void refusedFolderMessage(const QString &reason);
     void databaseFailed();
+    void workWithoutDatabase(const QString &reason);
     void createBottomBar(QWidget *host);
     void createDocks();
     void createStatusBar();
@@ -230,4 +231,5 @@ private:
     QRadioButton *ltrRB = nullptr;
     QRadioButton *rtlRB = nullptr;
     QLabel *curposQL = nullptr;
+    QLabel *noDatabaseQL = nullptr;
 };

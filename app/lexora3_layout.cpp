@@ -169,6 +169,13 @@ void Lexora3::createStatusBar()
     statusBar()->addPermanentWidget(downloadRow);
     downloadRow->hide();
 
+    // Shown for the whole session when it runs without its database, so the notice outlives
+    // the passing messages of the status bar; the reason is its tool tip.
+    noDatabaseQL = named(new QLabel(QStringLiteral("Working without a database")), "noDatabaseQL");
+    noDatabaseQL->setStyleSheet(QStringLiteral("color: #c00000;"));
+    noDatabaseQL->hide();
+    statusBar()->addPermanentWidget(noDatabaseQL);
+
     figures = new FiguresUpdater(
         labels,
         [this]() -> QTextEdit * {

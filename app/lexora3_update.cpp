@@ -17,8 +17,11 @@
 void Lexora3::createUpdateChannels()
 {
     updates = new UpdateChannels(*synStore, this);
+    // A session on a private folder (the working folder was refused) fetches no new program:
+    // the Updater could only be pointed at the refused folder, or at a folder removed when this
+    // window closes.
     updates->configure(storage::updateServer(), storage::userId(), curVer,
-                       RurAravo::downloadedProgram(tempDir));
+                       sessionFolder ? QString() : RurAravo::downloadedProgram(tempDir));
     // A download of the current language (or the English list) reloads like a language change.
     updates->setLoader([this] { reloadSynonymsForLanguage(); });
 
@@ -69,7 +72,7 @@ void Lexora3::dpFinished()
 
 void Lexora3::callUpdater()
 {
-    if (!RurAravo::handOverToUpdater())
+    if (!RurAravo::handOverToUpdater(tempDir))
         qWarning("Rewordix: could not start %s; the new version is installed at the next start",
                  qPrintable(RurAravo::updaterProgram()));
 }

@@ -20,6 +20,7 @@ public:
     static QString downloadedProgram(const QString &tempDir);
     // The Updater's arguments: the version as text and the download path.
     static QStringList updaterArguments(const QString &tempDir);
-    // Starts the Updater detached; false when it could not be started.
-    static bool handOverToUpdater();
+    // Starts the Updater detached on the download waiting in `tempDir` (the working folder);
+    // false when it could not be started.
+    static bool handOverToUpdater(const QString &tempDir);
 };

@@ -3,7 +3,7 @@
 #include "serveranswers.h"
 #include "transferspeed.h"
 
-#include <QSaveFile>
+#include "storage/ownerfiles.h"
 
 ProgramUpdate::ProgramUpdate(NetworkClient &client, QObject *parent)
     : QObject(parent), client(client)
@@ -62,11 +62,11 @@ void ProgramUpdate::dpFinished(const NetworkClient::Result &result)
         return;
     }
     // The Updater installs whatever it finds at the path, so only a whole download may be
-    // there: QSaveFile leaves an older file untouched when writing fails.
-    QSaveFile out(downloadPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(result.body) != result.body.size() ||
-        !out.commit()) {
-        qWarning("Cannot write %s: %s", qPrintable(downloadPath), qPrintable(out.errorString()));
+    // there: the file is written beside it and renamed into place. It lies in the working folder,
+    // so it is owner-only and a link planted under its name is refused, not written through.
+    const QString error = storage::writeOwnerOnlyFile(downloadPath, result.body);
+    if (!error.isEmpty()) {
+        qWarning("Cannot write %s: %s", qPrintable(downloadPath), qPrintable(error));
         emit noNewVersion();
         return;
     }

@@ -2,10 +2,9 @@
 
 #include "transferspeed.h"
 
+#include "storage/ownerfiles.h"
 #include "storage/settingsstore.h"
 #include "synonyms/synonymstore.h"
-
-#include <QSaveFile>
 
 SynonymSync::SynonymSync(NetworkClient &client, SynonymStore &store, QObject *parent)
     : QObject(parent), client(client), store(store),
@@ -129,9 +128,10 @@ void SynonymSync::downloadFinished(int index, const NetworkClient::Result &resul
 
 bool SynonymSync::writeWaitingFile(const SynonymDownload &d, const QByteArray &file)
 {
-    // Written whole or not at all: a waiting file is always a complete download.
-    QSaveFile out(store.workingFolder() + d.waitingFile);
-    if (!out.open(QIODevice::WriteOnly)) {
+    // Written whole or not at all: a waiting file is always a complete download. Owner-only and
+    // never through a link planted under the waiting name.
+    storage::OwnerOnlySaveFile out(store.workingFolder() + d.waitingFile);
+    if (!out.open()) {
         if (d.tellsUser)
             emit userMessage(QStringLiteral("Error 003"), QStringLiteral("Error creating file."));
         else
@@ -139,7 +139,7 @@ bool SynonymSync::writeWaitingFile(const SynonymDownload &d, const QByteArray &f
                      qPrintable(out.errorString()));
         return false;
     }
-    if (out.write(file) != file.size() || !out.commit()) {
+    if (!out.write(file) || !out.commit()) {
         if (d.tellsUser)
             emit userMessage(QStringLiteral("Error 001"), out.errorString());
         else

@@ -1,6 +1,7 @@
 #include "usageform.h"
 
 #include "storage/language.h"
+#include "storage/ownerfiles.h"
 #include "synonyms/usagelog.h"
 
 #include <QFile>
@@ -33,6 +34,12 @@ UsageForm UsageForm::collect(const QString &tempDir, const QString &res, double 
     for (const Field &field : fields) {
         for (const Language &l : Language::all()) {
             const QString path = tempDir + UsageLog::fileName(l.code, field.kind);
+            // The logs are the program's own files; a link in their place could send any file
+            // of the user's to the server.
+            if (storage::isSymLink(path)) {
+                qWarning("Usage log %s is a symbolic link; it is not sent", qPrintable(path));
+                continue;
+            }
             QFile log(path);
             if (!log.exists() || !log.open(QIODevice::ReadOnly))
                 continue;
@@ -58,22 +65,27 @@ void UsageForm::removeSentLogs() const
 {
     for (const Log &sent : logs) {
         QFile log(sent.path);
-        if (!log.open(QIODevice::ReadOnly)) {
+        if (storage::isSymLink(sent.path) || !log.open(QIODevice::ReadOnly)) {
             QFile::remove(sent.path);
             continue;
         }
         QByteArray later = log.size() > sent.size ? log.readAll().mid(sent.size) : QByteArray();
         log.close();
-        QFile::remove(sent.path);
         // Records are preceded by their line feed; what follows the sent part becomes a log of its
-        // own with the byte-order mark a new log begins with.
+        // own with the byte-order mark a new log begins with. It replaces the log in one rename,
+        // owner-only like every log.
         if (later.startsWith('\n'))
             later.remove(0, 1);
-        if (later.isEmpty())
+        if (later.isEmpty()) {
+            QFile::remove(sent.path);
             continue;
-        QFile rest(sent.path);
-        if (!rest.open(QIODevice::WriteOnly) || rest.write(byteOrderMark + later) < 0)
-            qWarning("Usage log %s: records added during the upload are lost",
-                     qPrintable(sent.path));
+        }
+        const QString error = storage::writeOwnerOnlyFile(sent.path, byteOrderMark + later);
+        if (!error.isEmpty()) {
+            // The sent records must not be sent twice.
+            QFile::remove(sent.path);
+            qWarning("Usage log %s: records added during the upload are lost: %s",
+                     qPrintable(sent.path), qPrintable(error));
+        }
     }
 }

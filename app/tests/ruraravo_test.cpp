@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 // A copy of the program in its own folder, so an Updater can be put beside it.
@@ -167,6 +169,49 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(holder(), QByteArray::number(third.processId()), 20000);
         QVERIFY(stillRunningAfter(third, 1000));
         QVERIFY(!third.readAllStandardError().contains("already running"));
+    }
+
+    // A refused working folder is someone else's: no Updater is pointed at a program waiting
+    // there, no lock is taken there (a lock that cannot be made must not read as "already
+    // running"), and the window starts. The warning comes after both decisions, so seeing it
+    // tells that neither the hand-over nor the single-copy exit happened.
+    void refusedFolderIsNotUsed_data()
+    {
+        QTest::addColumn<bool>("foreign");
+        QTest::newRow("a file in the folder's place") << false;
+        QTest::newRow("folder of another user, a program planted in it") << true;
+    }
+    void refusedFolderIsNotUsed()
+    {
+        QFETCH(bool, foreign);
+        Installation install;
+        install.addUpdater();
+        const QString home = install.home.chopped(1);
+        if (foreign) {
+            if (::geteuid() != 0)
+                QSKIP("giving a folder to another user needs root");
+            QVERIFY(QDir().mkdir(home));
+            QVERIFY(QFile::copy(install.updater, home + "/rewordix"));
+            QVERIFY(QFile::setPermissions(home, QFileDevice::Permissions(0x7777)));
+            QCOMPARE(::chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
+        } else {
+            QFile file(home);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QProcess process;
+        install.start(process, {});
+        QByteArray said;
+        QTRY_VERIFY2_WITH_TIMEOUT((said += process.readAllStandardError(),
+                                   said.contains("the working folder is refused")),
+                                  "the program did not go on past the refused folder", 20000);
+        QCOMPARE(process.state(), QProcess::Running);
+        process.kill();
+        QVERIFY(process.waitForFinished(20000));
+        QVERIFY2(!said.contains("already running"), said.constData());
+        QVERIFY(!QFile::exists(install.updaterLog));
+        if (foreign)
+            QCOMPARE(QDir(home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                     QStringList{"rewordix"});
     }
 
     void singleCopyInProcess()

@@ -1,20 +1,23 @@
-// The window's answers to a working folder it must not use, a database it cannot open and a
-// document that is not UTF-8, through the real window with its real message boxes.
+// The window's answers to a working folder it must not use and a database it cannot open,
+// through the real window with its real message boxes.
 #include "testsupport/testsupport.h"
-#include "windowparts.h"
 
-#include "app/documentmanager.h"
 #include "app/lexora3.h"
-#include "app/qmytextedit.h"
+#include "storage/localdatabase.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QAbstractButton>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -28,8 +31,52 @@ QByteArray contentsOf(const QString &path)
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
+    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The tables of the SQLite file at `path`, read on a connection of the test's own.
+QStringList tablesOf(const QString &path)
+{
+    QStringList tables;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("inspect"));
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open())
+            tables = db.tables();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("inspect"));
+    tables.sort();
+    return tables;
+}
+
+// The window's notice of a session without a database.
+bool saysNoDatabase(const Lexora3 &w)
+{
+    const auto *label = w.findChild<QLabel *>(QStringLiteral("noDatabaseQL"));
+    return label && label->isVisibleTo(&w) && label->text().contains(QLatin1String("without"));
+}
+
+// What a message box showed and which buttons it offered.
+struct Shown
+{
+    QString text;
+    bool offeredMove = false;
+};
+
+// Answers the next message box: Yes when `move` and it offers a choice, else its default.
+void answerBox(Shown &shown, bool move)
+{
+    testsupport::answerLater<QMessageBox>([&shown, move](QMessageBox *box) {
+        shown.text = box->text();
+        shown.offeredMove = box->button(QMessageBox::Yes) != nullptr;
+        if (shown.offeredMove)
+            box->button(move ? QMessageBox::Yes : QMessageBox::No)->click();
+        else
+            box->accept();
+    });
 }
 
 } // namespace
@@ -43,8 +90,9 @@ private slots:
     void cleanup();
     void damagedDatabase_data();
     void damagedDatabase();
-    void foreignFolder();
-    void documentEncodingShown();
+    void linkedDatabaseIsRefused();
+    void refusedFolder_data();
+    void refusedFolder();
 
 private:
     QString folder;
@@ -55,22 +103,23 @@ void StartupFailureTest::init()
 {
     originalHome = qgetenv("REWORDIX_HOME");
     folder = testsupport::workingFolder();
-    QDir().mkpath(folder);
-    QFile::remove(folder + QStringLiteral("/db.sqlite"));
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList old = QDir(folder).entryList({QStringLiteral("db.sqlite*")},
+                                                   QDir::Files | QDir::System | QDir::Hidden);
+    for (const QString &name : old)
+        QVERIFY(QFile::remove(folder + u'/' + name));
 }
 
 void StartupFailureTest::cleanup()
 {
     qputenv("REWORDIX_HOME", originalHome);
-    for (const QString &name : QDir(folder).entryList({QStringLiteral("db.sqlite*")}, QDir::Files))
-        QFile::remove(folder + u'/' + name);
 }
 
 void StartupFailureTest::damagedDatabase_data()
 {
     QTest::addColumn<bool>("moveAside");
-    QTest::newRow("kept: the window works without a database") << false;
-    QTest::newRow("moved aside: a fresh database is started") << true;
+    QTest::newRow("declined: the file is kept, the window works without a database") << false;
+    QTest::newRow("moved aside: the bytes are kept, a fresh database is started") << true;
 }
 
 void StartupFailureTest::damagedDatabase()
@@ -80,64 +129,114 @@ void StartupFailureTest::damagedDatabase()
     const QByteArray garbage(8192, 'x');
     writeFile(db, garbage);
 
-    QString shown;
-    testsupport::answerLater<QMessageBox>([&](QMessageBox *box) {
-        shown = box->text();
-        box->button(moveAside ? QMessageBox::Yes : QMessageBox::No)->click();
-    });
+    Shown shown;
+    answerBox(shown, moveAside);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot be read")));
-    Lexora3 w(nullptr, 1.191, false);
+    auto w = std::make_unique<Lexora3>(nullptr, 1.191, false);
+    w->show();
+    w->show2();
 
-    QVERIFY2(shown.contains(QLatin1String("not a database")), qPrintable(shown));
-    QVERIFY2(shown.contains(QLatin1String("not saved")), qPrintable(shown));
-    const QStringList aside =
-        QDir(folder).entryList({QStringLiteral("db.sqlite.damaged-*")}, QDir::Files);
+    QVERIFY(shown.offeredMove);
+    QVERIFY2(shown.text.contains(QLatin1String("not a database")), qPrintable(shown.text));
+    QVERIFY2(shown.text.contains(QLatin1String("not saved")), qPrintable(shown.text));
+    const QStringList aside = QDir(folder).entryList({QStringLiteral("db.sqlite.damaged-*")},
+                                                     QDir::Files | QDir::System | QDir::Hidden);
     if (moveAside) {
         QCOMPARE(aside.size(), 1);
         QCOMPARE(contentsOf(folder + u'/' + aside.first()), garbage);
-        QVERIFY(contentsOf(db).startsWith("SQLite format 3"));
+        QVERIFY(!saysNoDatabase(*w));
+        QVERIFY(w->statusBar()->currentMessage().contains(aside.first()));
+        w.reset(); // the fresh database is complete once the window has closed it
+        QStringList expected = LocalDatabase::tableNames();
+        expected.sort();
+        QCOMPARE(tablesOf(db), expected);
     } else {
         QCOMPARE(aside, QStringList());
+        QVERIFY(saysNoDatabase(*w)); // still there after the start-up has run its course
+        w.reset();
         QCOMPARE(contentsOf(db), garbage); // never replaced without the user's word
-        QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("without a database")));
     }
 }
 
-void StartupFailureTest::foreignFolder()
+// A database that cannot be opened but is not damaged (here a link in its place) is explained;
+// moving it aside is not offered, and the link's target stays as it was.
+void StartupFailureTest::linkedDatabaseIsRefused()
 {
-    if (::geteuid() != 0)
-        QSKIP("giving a folder to another user needs root");
-    QTemporaryDir scratch;
-    const QString foreign = scratch.filePath(QStringLiteral("home"));
-    QVERIFY(QDir().mkdir(foreign));
-    QCOMPARE(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
-    qputenv("REWORDIX_HOME", QFile::encodeName(foreign));
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("victim"));
+    writeFile(victim, "the user's file");
+    QVERIFY(QFile::link(victim, folder + QStringLiteral("/db.sqlite")));
 
-    QString shown;
-    testsupport::answerLater<QMessageBox>([&](QMessageBox *box) {
-        shown = box->text();
-        box->accept();
-    });
+    Shown shown;
+    answerBox(shown, true);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("symbolic link")));
     {
         Lexora3 w(nullptr, 1.191, false);
-        QVERIFY2(shown.contains(QLatin1String("belongs to another user")), qPrintable(shown));
-        QVERIFY(w.statusBar()->currentMessage().contains(QLatin1String("without a database")));
+        QVERIFY(!shown.offeredMove);
+        QVERIFY2(shown.text.contains(QLatin1String("symbolic link")), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(QLatin1String("not saved")), qPrintable(shown.text));
+        QVERIFY(saysNoDatabase(w));
     }
-    // Nothing was written into the refused folder.
-    QCOMPARE(QDir(foreign).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(QFileInfo(folder + QStringLiteral("/db.sqlite")).isSymLink());
+    QCOMPARE(contentsOf(victim), QByteArray("the user's file"));
+    QCOMPARE(QDir(folder).entryList({QStringLiteral("db.sqlite.damaged-*")}), QStringList());
 }
 
-void StartupFailureTest::documentEncodingShown()
+void StartupFailureTest::refusedFolder_data()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("latin.txt"));
-    writeFile(path, "Stra\xDF"
-                    "e \x93"
-                    "caf\xE9\x94");
-    Lexora3 w(nullptr, 1.191, false);
-    QVERIFY(parts::documents(w)->load(path));
-    QCOMPARE(parts::textEdit(w)->toPlainText(), QStringLiteral("Straße “café”"));
-    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("latin.txt read as Windows-1252"));
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder of another user") << "foreign"
+                                            << "belongs to another user";
+    QTest::newRow("a file in its place") << "file"
+                                         << "stands in its place";
+    QTest::newRow("a broken link in its place") << "link"
+                                                << "stands in its place";
+}
+
+// The window explains the refusal, says it works without a database, and writes nothing into
+// the refused place, also when the start-up goes on to load the synonyms.
+void StartupFailureTest::refusedFolder()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir scratch;
+    const QString refused = scratch.filePath(QStringLiteral("home"));
+    const QString linkTarget = scratch.filePath(QStringLiteral("nowhere"));
+    if (kind == QLatin1String("foreign")) {
+        if (::geteuid() != 0)
+            QSKIP("giving a folder to another user needs root");
+        QVERIFY(QDir().mkdir(refused));
+        QVERIFY(QFile::setPermissions(refused, QFileDevice::Permissions(0x7777)));
+        QCOMPARE(::chown(QFile::encodeName(refused).constData(), 65534, 65534), 0);
+    } else if (kind == QLatin1String("file")) {
+        writeFile(refused, "a file");
+    } else {
+        QVERIFY(QFile::link(linkTarget, refused));
+    }
+    qputenv("REWORDIX_HOME", QFile::encodeName(refused));
+
+    Shown shown;
+    answerBox(shown, true);
+    {
+        Lexora3 w(nullptr, 1.191, false);
+        w.show();
+        w.show2();
+        QVERIFY(!shown.offeredMove);
+        QVERIFY2(shown.text.contains(reason), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(QLatin1String("not saved")), qPrintable(shown.text));
+        QVERIFY(saysNoDatabase(w));
+    }
+    if (kind == QLatin1String("foreign")) {
+        QCOMPARE(QDir(refused).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System |
+                                         QDir::Hidden),
+                 QStringList());
+    } else if (kind == QLatin1String("file")) {
+        QCOMPARE(contentsOf(refused), QByteArray("a file"));
+    } else {
+        QVERIFY(QFileInfo(refused).isSymLink());
+        QVERIFY(!QFileInfo::exists(linkTarget));
+    }
 }
 
 REWORDIX_TEST_MAIN(StartupFailureTest)

@@ -126,6 +126,42 @@ private slots:
         QVERIFY(!QFile::exists(downloadPath()));
     }
 
+    // The download lies in the working folder: owner-only, and a link planted under its name is
+    // neither written through nor replaced.
+    void downloadIsOwnerOnlyAndFollowsNoLink_data()
+    {
+        QTest::addColumn<bool>("planted");
+        QTest::newRow("fresh download: 0600") << false;
+        QTest::newRow("link under the download name: refused, target untouched") << true;
+    }
+    void downloadIsOwnerOnlyAndFollowsNoLink()
+    {
+        QFETCH(bool, planted);
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath("victim");
+        if (planted) {
+            QFile f(victim);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("the user's file");
+            f.close();
+            QVERIFY(QFile::link(victim, downloadPath()));
+        }
+        server->put("page_20", "2");
+        QCOMPARE(check(), planted ? "none" : "new");
+        if (planted) {
+            QVERIFY(QFileInfo(downloadPath()).isSymLink());
+            QFile f(victim);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("the user's file"));
+        } else {
+            QCOMPARE(QFile::permissions(downloadPath()) & 0x0077, QFileDevice::Permissions());
+            QVERIFY(QFile::permissions(downloadPath()) & QFileDevice::WriteOwner);
+        }
+        // No temporary is left beside it.
+        QCOMPARE(QDir(home->path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+                 QStringList{"rewordix"});
+    }
+
     void downloadRowAndSpeed()
     {
         server->put("page_20", "2");

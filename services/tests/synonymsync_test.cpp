@@ -152,6 +152,26 @@ private slots:
         form.removeSentLogs();
         QCOMPARE(read("eng_log.log"), QByteArray("\xEF\xBB\xBF"
                                                  "c|d"));
+        QCOMPARE(QFile::permissions(folder() + "eng_log.log") & 0x0077, QFileDevice::Permissions());
+    }
+
+    void linkedLogIsNotSent()
+    {
+        QTemporaryDir elsewhere;
+        const QString secret = elsewhere.filePath("secret");
+        {
+            QFile f(secret);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("private key");
+        }
+        QVERIFY(QFile::link(secret, folder() + "eng_qlog.log"));
+        write("eng_log.log", "a|b");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("eng_qlog.log is a symbolic link"));
+        upload();
+        QCOMPARE(server->posted(1), QByteArray("eng_addedsyns=a|b&res=user-7&version=1.191"));
+        QFile f(secret);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("private key"));
     }
 
     // ---- version query and downloads --------------------------------------------------------
@@ -287,6 +307,50 @@ private slots:
         QCOMPARE(messages.count(), 0);
         // The walk went on with the favourites.
         QCOMPARE(read("eng_syn_fav.dat"), QByteArray("synonym version 2\nnew|__good::::e\n"));
+    }
+
+    // Downloads are written owner-only, and a link planted under the waiting name is refused:
+    // neither its target nor the list in use changes.
+    void downloadIsOwnerOnlyAndFollowsNoLink_data()
+    {
+        QTest::addColumn<bool>("planted");
+        QTest::newRow("fresh list: 0600 in place") << false;
+        QTest::newRow("link under the waiting name: refused, target untouched") << true;
+    }
+    void downloadIsOwnerOnlyAndFollowsNoLink()
+    {
+        QFETCH(bool, planted);
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath("victim");
+        const QByteArray old = "synonym version 1\nold|a|b\n";
+        write("eng_syn.dat", old);
+        if (planted) {
+            QFile f(victim);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("the user's file");
+            f.close();
+            QVERIFY(QFile::link(victim, folder() + "eng_syn2.dat"));
+        }
+        server->put("page_346", "2|0|0|0");
+        server->put("english_syn4.dat", "synonym version 2\nnew|c|d\n");
+        QSignalSpy messages(sync.get(), &SynonymSync::userMessage);
+        runWalk();
+        if (planted) {
+            QCOMPARE(messages.count(), 1);
+            QCOMPARE(messages.first(), (QVariantList{"Error 003", "Error creating file."}));
+            QCOMPARE(read("eng_syn.dat"), old);
+            QVERIFY(QFileInfo(folder() + "eng_syn2.dat").isSymLink());
+            QFile f(victim);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("the user's file"));
+        } else {
+            QCOMPARE(messages.count(), 0);
+            QCOMPARE(read("eng_syn.dat"), QByteArray("synonym version 2\nnew|c|d\n"));
+            QCOMPARE(QFile::permissions(folder() + "eng_syn.dat") & 0x0077,
+                     QFileDevice::Permissions());
+        }
+        // No temporary is left behind.
+        QCOMPARE(QDir(folder()).entryList({"*.tmp"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     void uncreatableWaitingFileIsReported()
