@@ -124,8 +124,14 @@ bool OwnerOnlySaveFile::open()
 {
     cancel();
     error.clear();
-    if (isSymLink(path)) {
-        error = linkRefused(path);
+    // Only a regular file is replaced: a link is left alone, and a folder or device in its place
+    // is reported before anything is written.
+    struct stat st;
+    if (::lstat(nativePath(path).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error =
+            S_ISLNK(st.st_mode)
+                ? linkRefused(path)
+                : QStringLiteral("%1 is not a regular file").arg(QDir::toNativeSeparators(path));
         return false;
     }
     // A fresh, exclusively created name: nothing planted can stand in for it.

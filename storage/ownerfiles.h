@@ -36,7 +36,7 @@ QString ensureOwnerOnlyFile(const QString &path);
 // Writes a whole file like QSaveFile (a temporary beside it, renamed over the final name when
 // complete, so an interrupted write leaves the old file), but owner-only and without following
 // links: the temporary is created exclusively, and a final name that is a symbolic link is
-// refused instead of replaced or written through.
+// refused instead of replaced or written through; so is a final name that is not a regular file.
 class OwnerOnlySaveFile final
 {
 public:

@@ -54,6 +54,7 @@ private slots:
     void linksAreNeverWrittenThrough();
     void filesAreOwnerOnly();
     void saveFileKeepsOldFileOnFailure();
+    void saveFileReplacesOnlyFiles();
     void fullDiskSaysWhy();
     void folderChecks_data();
     void folderChecks();
@@ -157,6 +158,19 @@ void OwnerFilesTest::saveFileKeepsOldFileOnFailure()
     } // dropped without commit, as when the program is stopped mid-write
     QCOMPARE(contentsOf(file), QByteArray("old"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 1);
+}
+
+void OwnerFilesTest::saveFileReplacesOnlyFiles()
+{
+    const QString folder = path(QStringLiteral("eng_syn2.dat"));
+    QVERIFY(QDir().mkdir(folder));
+    storage::OwnerOnlySaveFile save(folder);
+    QVERIFY(!save.open());
+    QVERIFY2(save.errorString().contains(QLatin1String("not a regular file")),
+             qPrintable(save.errorString()));
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("eng_syn2.dat")});
 }
 
 void OwnerFilesTest::fullDiskSaysWhy()
