@@ -90,7 +90,8 @@ private slots:
     void cleanup();
     void damagedDatabase_data();
     void damagedDatabase();
-    void linkedDatabaseIsRefused();
+    void unusableDatabase_data();
+    void unusableDatabase();
     void refusedFolder_data();
     void refusedFolder();
 
@@ -158,28 +159,71 @@ void StartupFailureTest::damagedDatabase()
     }
 }
 
-// A database that cannot be opened but is not damaged (here a link in its place) is explained;
-// moving it aside is not offered, and the link's target stays as it was.
-void StartupFailureTest::linkedDatabaseIsRefused()
+void StartupFailureTest::unusableDatabase_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a link in its place") << "link"
+                                         << "symbolic link";
+    QTest::newRow("locked by another program") << "locked"
+                                               << "locked";
+    QTest::newRow("file of another user") << "foreign"
+                                          << "belongs to another user";
+}
+
+// A database that cannot be opened but is not damaged is explained; moving it aside is not
+// offered, and the file (or a link's target) stays as it was.
+void StartupFailureTest::unusableDatabase()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    const QString db = folder + QStringLiteral("/db.sqlite");
     QTemporaryDir elsewhere;
     const QString victim = elsewhere.filePath(QStringLiteral("victim"));
-    writeFile(victim, "the user's file");
-    QVERIFY(QFile::link(victim, folder + QStringLiteral("/db.sqlite")));
+    const QString holder = QStringLiteral("holder");
+    QByteArray before;
+    if (kind == QLatin1String("link")) {
+        writeFile(victim, "the user's file");
+        QVERIFY(QFile::link(victim, db));
+    } else {
+        {
+            LocalDatabase made;
+            QVERIFY2(made.connect(folder), qPrintable(made.errorString()));
+        }
+        before = contentsOf(db);
+        if (kind == QLatin1String("foreign")) {
+            if (::geteuid() != 0)
+                QSKIP("giving a file to another user needs root");
+            QCOMPARE(::chown(QFile::encodeName(db).constData(), 65534, 65534), 0);
+        } else {
+            // Another program holds the database for writing while the window starts.
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), holder);
+            other.setDatabaseName(db);
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
+        }
+    }
 
     Shown shown;
     answerBox(shown, true);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("symbolic link")));
     {
         Lexora3 w(nullptr, 1.191, false);
         QVERIFY(!shown.offeredMove);
-        QVERIFY2(shown.text.contains(QLatin1String("symbolic link")), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(reason), qPrintable(shown.text));
         QVERIFY2(shown.text.contains(QLatin1String("not saved")), qPrintable(shown.text));
         QVERIFY(saysNoDatabase(w));
     }
-    QVERIFY(QFileInfo(folder + QStringLiteral("/db.sqlite")).isSymLink());
-    QCOMPARE(contentsOf(victim), QByteArray("the user's file"));
+    if (QSqlDatabase::contains(holder)) {
+        QSqlDatabase::database(holder).close();
+        QSqlDatabase::removeDatabase(holder);
+    }
     QCOMPARE(QDir(folder).entryList({QStringLiteral("db.sqlite.damaged-*")}), QStringList());
+    if (kind == QLatin1String("link")) {
+        QVERIFY(QFileInfo(db).isSymLink());
+        QCOMPARE(contentsOf(victim), QByteArray("the user's file"));
+    } else {
+        QCOMPARE(contentsOf(db), before);
+    }
 }
 
 void StartupFailureTest::refusedFolder_data()

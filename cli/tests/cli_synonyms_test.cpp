@@ -159,6 +159,8 @@ private slots:
             << "damaged" << 6 << QByteArray("not a database");
         QTest::newRow("database is a link: refused, target untouched")
             << "link" << 6 << QByteArray("symbolic link");
+        QTest::newRow("database locked by another program: no answer, file untouched")
+            << "locked" << 6 << QByteArray("locked");
         QTest::newRow("folder of another user: refused")
             << "foreign" << 4 << QByteArray("another user");
         QTest::newRow("world-writable folder: narrowed and used") << "open" << 0 << QByteArray();
@@ -175,6 +177,7 @@ private slots:
         QVERIFY(QDir().mkdir(folder));
         const QByteArray garbage(4096, 'x');
         const QString victim = scratch.filePath("victim");
+        QByteArray before;
         if (problem == "damaged") {
             write(folder + "/db.sqlite", garbage);
         } else if (problem == "link") {
@@ -184,21 +187,41 @@ private slots:
             if (::geteuid() != 0)
                 QSKIP("giving a folder to another user needs root");
             QCOMPARE(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        } else if (problem == "locked") {
+            {
+                LocalDatabase made;
+                QVERIFY(made.connect(folder));
+            }
+            QFile made(folder + "/db.sqlite");
+            QVERIFY(made.open(QIODevice::ReadOnly));
+            before = made.readAll();
         } else {
             QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
         }
 
+        // Another program holds the database for writing while the tool runs.
+        const QString holder = QStringLiteral("holder");
+        if (problem == "locked") {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", holder);
+            other.setDatabaseName(folder + "/db.sqlite");
+            QVERIFY(other.open());
+            QVERIFY(QSqlQuery(other).exec("begin exclusive"));
+        }
         const Run r = runIn(folder, {"fast"});
+        if (QSqlDatabase::contains(holder)) {
+            QSqlDatabase::database(holder).close();
+            QSqlDatabase::removeDatabase(holder);
+        }
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QByteArray());
         if (status != 0) {
             QCOMPARE(r.err.count('\n'), 1);
             QVERIFY2(r.err.contains(reason), r.err.constData());
         }
-        if (problem == "damaged") {
+        if (problem == "damaged" || problem == "locked") {
             QFile db(folder + "/db.sqlite");
             QVERIFY(db.open(QIODevice::ReadOnly));
-            QCOMPARE(db.readAll(), garbage); // reported, never replaced
+            QCOMPARE(db.readAll(), problem == "damaged" ? garbage : before); // never replaced
         } else if (problem == "link") {
             QFile target(victim);
             QVERIFY(target.open(QIODevice::ReadOnly));
