@@ -21,7 +21,7 @@ void Lexora3::createUpdateChannels()
     // the Updater could only be pointed at the refused folder, or at a folder removed when this
     // window closes.
     updates->configure(storage::updateServer(), storage::userId(), curVer,
-                       sessionFolder ? QString() : RurAravo::downloadedProgram(tempDir));
+                       sessionFolder ? QString() : RurAravo::programDownload(tempDir));
     // A download of the current language (or the English list) reloads like a language change.
     updates->setLoader([this] { reloadSynonymsForLanguage(); });
 

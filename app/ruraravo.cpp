@@ -1,5 +1,6 @@
 #include "ruraravo.h"
 
+#include "documentmanager.h"
 #include "lexora3.h"
 #include "singlecopy.h"
 
@@ -9,6 +10,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QProcess>
@@ -35,15 +39,64 @@ QString RurAravo::downloadedProgram(const QString &tempDir)
 #endif
 }
 
+bool RurAravo::canReplaceItself(bool packagedBuild, const QString &programFolder)
+{
+    return !packagedBuild && QFileInfo(programFolder).isWritable();
+}
+
+bool RurAravo::canReplaceItself()
+{
+#ifdef REWORDIX_PACKAGED
+    constexpr bool packagedBuild = true;
+#else
+    constexpr bool packagedBuild = false;
+#endif
+    return canReplaceItself(packagedBuild, QCoreApplication::applicationDirPath());
+}
+
+QString RurAravo::programDownload(const QString &tempDir)
+{
+    return canReplaceItself() ? downloadedProgram(tempDir) : QString();
+}
+
 QStringList RurAravo::updaterArguments(const QString &tempDir)
 {
-    return {QString::number(curVer), downloadedProgram(tempDir)};
+    return {QString::number(curVer), programDownload(tempDir)};
+}
+
+QStringList RurAravo::filesToOpen(const QStringList &arguments)
+{
+    QStringList files = arguments.mid(1);
+    if (!files.isEmpty() && files.first() == QLatin1String("1"))
+        files.removeFirst();
+    return files;
 }
 
 bool RurAravo::handOverToUpdater(const QString &tempDir)
 {
     return QProcess::startDetached(updaterProgram(), updaterArguments(tempDir));
 }
+
+namespace {
+
+// Opens the files named on the command line (a file manager's "Open With"), each in its own tab;
+// one that cannot be read is named in a message box.
+void openFiles(Lexora3 &window, const QStringList &files)
+{
+    QStringList unreadable;
+    for (const QString &file : files) {
+        const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(file));
+        if (!window.documentManager()->load(path))
+            unreadable.append(QDir::toNativeSeparators(path));
+    }
+    if (unreadable.isEmpty())
+        return;
+    qWarning().noquote() << "Rewordix: cannot open" << unreadable.join(QStringLiteral(", "));
+    QMessageBox::warning(&window, QStringLiteral("Rewordix"),
+                         QStringLiteral("Could not open:\n%1").arg(unreadable.join(u'\n')));
+}
+
+} // namespace
 
 int RurAravo::main(int argc, char **argv)
 {
@@ -62,12 +115,16 @@ int RurAravo::main(int argc, char **argv)
     }
     storage::setApplicationNames();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/rewordix.png")));
+    // An installed copy has the desktop entry and its icon theme icon (dist/); a build-folder
+    // copy falls back to the compiled-in one.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnvale.Rewordix"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("rewordix"), QIcon(QStringLiteral(":/img/rewordix.png"))));
     QCoreApplication::processEvents();
 
     // A second copy on the same working folder leaves everything to the first one: it opens
-    // no database and writes no file. (The program opens no files named on its command line,
-    // so there is nothing to hand over.)
+    // no database and writes no file. Files named on its command line are not handed over to
+    // the running copy; the message says which copy is in charge.
     std::optional<SingleCopy> singleCopy;
     if (folder.ok())
         singleCopy.emplace(folder.path);
@@ -90,5 +147,6 @@ int RurAravo::main(int argc, char **argv)
     window.show();
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
     window.show2();
+    openFiles(window, filesToOpen(QCoreApplication::arguments()));
     return QApplication::exec();
 }

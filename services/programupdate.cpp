@@ -5,6 +5,10 @@
 
 #include "storage/ownerfiles.h"
 
+namespace {
+const QString programPath = QStringLiteral("/Rewordix.exe");
+}
+
 ProgramUpdate::ProgramUpdate(NetworkClient &client, QObject *parent)
     : QObject(parent), client(client)
 {
@@ -27,15 +31,20 @@ void ProgramUpdate::dpApp(const NetworkClient::Result &result)
         return;
     }
     const double v = serveranswers::parseProgramVersion(result.body);
-    if (!(curVer < v) || downloadPath.isEmpty()) {
+    if (!(curVer < v)) {
+        emit noNewVersion();
+        return;
+    }
+    if (downloadPath.isEmpty()) {
+        emit newVersionAvailable(QString::fromUtf8(result.body.trimmed()),
+                                 client.urlFor(programPath));
         emit noNewVersion();
         return;
     }
     emit downloadStarted(QStringLiteral("Downloading new version..."));
     time.restart();
     client.get(
-        QStringLiteral("/Rewordix.exe"),
-        [this](qint64 received, qint64 total) { dp(received, total); },
+        programPath, [this](qint64 received, qint64 total) { dp(received, total); },
         [this](const NetworkClient::Result &r) { dpFinished(r); });
 }
 

@@ -5,11 +5,13 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 // The program channel of the update server: once per run, after the first synonym load, the
 // server's program version is compared with ours (as decimal numbers: 1.2 is newer than 1.191);
 // a newer program is downloaded into the working folder, where the Updater installs it at the
-// next start.
+// next start. A copy that cannot replace itself (installed by a package manager into a folder its
+// user cannot write) has no download path: it only announces the new version and where to get it.
 class ProgramUpdate final : public QObject
 {
     Q_OBJECT
@@ -20,7 +22,8 @@ public:
     Q_DISABLE_COPY_MOVE(ProgramUpdate)
 
     void setCurrentVersion(double version) { curVer = version; }
-    // Where the downloaded program is written (the path the Updater is given).
+    // Where the downloaded program is written (the path the Updater is given). Empty: this copy
+    // cannot replace itself, so a newer version is announced (newVersionAvailable), not fetched.
     void setDownloadPath(const QString &path) { downloadPath = path; }
 
     // Sends the version query. Nothing happens without a server; a failed query ends the
@@ -35,7 +38,11 @@ signals:
     void downloadEnded();
     // The new program is in place for the Updater: tell the user, call the Updater and exit.
     void newVersionDownloaded();
-    // No newer program (or its download yielded nothing): the synonym channel follows.
+    // A newer program exists but this copy does not fetch it (no download path): `version` as
+    // the server gave it, `address` where it can be downloaded. noNewVersion follows.
+    void newVersionAvailable(const QString &version, const QUrl &address);
+    // Nothing was downloaded (no newer program, it is only announced, or its download yielded
+    // nothing): the synonym channel follows.
     void noNewVersion();
     void versionCheckError();
 

@@ -40,6 +40,22 @@ UpdateChannels::UpdateChannels(SynonymStore &store, QObject *parent)
     connect(update, &ProgramUpdate::downloadEnded, this, &UpdateChannels::downloadEnded);
     connect(update, &ProgramUpdate::newVersionDownloaded, this,
             &UpdateChannels::newVersionDownloaded);
+    // Queued: the synonym channel starts before the window's message box waits for the user.
+    connect(
+        update, &ProgramUpdate::newVersionAvailable, this,
+        [this](const QString &version, const QUrl &address) {
+            emit userMessage(QStringLiteral("Rewordix"), newVersionText(version, address));
+        },
+        Qt::QueuedConnection);
+}
+
+QString UpdateChannels::newVersionText(const QString &version, const QUrl &address)
+{
+    return QStringLiteral("Rewordix %1 is available.\n"
+                          "This copy was installed by the package manager and cannot update "
+                          "itself. Update it through the package manager, or download the new "
+                          "version from:\n%2")
+        .arg(version, address.toString());
 }
 
 UpdateChannels::~UpdateChannels() = default;

@@ -6,6 +6,7 @@
 #include <functional>
 
 class NetworkClient;
+class QUrl;
 class ProgramUpdate;
 class SynonymStore;
 class SynonymSync;
@@ -28,13 +29,18 @@ public:
     Q_DISABLE_COPY_MOVE(UpdateChannels)
 
     // `server`: base URL, empty for none; `userId`: `res` of the usage form; `version`: the
-    // program's own; `programDownload`: where a new program is written for the Updater.
+    // program's own; `programDownload`: where a new program is written for the Updater, empty
+    // when this copy cannot replace itself (a newer version is then only announced through
+    // userMessage(), with its download address, and the list downloads go on).
     void configure(const QString &server, const QString &userId, double version,
                    const QString &programDownload);
 
     // How the window loads the current language (at start-up and when a download asks for a
     // reload); SynonymStore::loadSynonyms() unless set.
     void setLoader(std::function<void()> load) { loader = std::move(load); }
+
+    // What the user is told when a newer program exists that this copy does not fetch itself.
+    static QString newVersionText(const QString &version, const QUrl &address);
 
     // Step one of the chain: the usage upload.
     void start();

@@ -79,8 +79,70 @@ class RurAravoTest final : public QObject
 private slots:
     void updaterArguments()
     {
+        // The test program's folder is the build folder, which its user can write.
+        const QString download = RurAravo::canReplaceItself() ? "/w/rewordix" : "";
         QCOMPARE(RurAravo::updaterArguments(QStringLiteral("/w/")),
-                 QStringList({"1.191", "/w/rewordix"}));
+                 QStringList({"1.191", download}));
+    }
+
+    void canReplaceItself()
+    {
+        QTemporaryDir writable;
+        QVERIFY(RurAravo::canReplaceItself(false, writable.path()));
+        QVERIFY2(!RurAravo::canReplaceItself(true, writable.path()),
+                 "a package's program must leave its files to the package manager");
+        QVERIFY(!RurAravo::canReplaceItself(false, writable.filePath("no such folder")));
+    }
+
+    void filesToOpen_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("none") << QStringList{"rewordix"} << QStringList{};
+        QTest::newRow("the Updater's 1 is no file")
+            << QStringList{"rewordix", "1"} << QStringList{};
+        QTest::newRow("files from a file manager")
+            << QStringList{"rewordix", "a.txt", "/b/c.txt"} << QStringList{"a.txt", "/b/c.txt"};
+        QTest::newRow("after the Updater's 1")
+            << QStringList{"rewordix", "1", "a.txt"} << QStringList{"a.txt"};
+        QTest::newRow("a later 1 is a file")
+            << QStringList{"rewordix", "a.txt", "1"} << QStringList{"a.txt", "1"};
+    }
+    void filesToOpen()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, files);
+        QCOMPARE(RurAravo::filesToOpen(arguments), files);
+    }
+
+    // A file named on the command line is opened (it becomes the most recent file); one that
+    // cannot be read is named, and the program keeps running.
+    void opensFilesFromTheCommandLine()
+    {
+        Installation install;
+        install.addUpdater();
+        const QString article = install.dir.filePath(QStringLiteral("article.txt"));
+        const QString missing = install.dir.filePath(QStringLiteral("missing.txt"));
+        QFile file(article);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{quick|fast} text\n");
+        file.close();
+
+        QProcess process;
+        install.start(process, {article, missing});
+        QByteArray said;
+        QTRY_VERIFY2_WITH_TIMEOUT((said += process.readAllStandardError(),
+                                   said.contains("cannot open " + missing.toUtf8())),
+                                  said.constData(), 20000);
+        QVERIFY(!said.contains("cannot open " + article.toUtf8()));
+        QVERIFY(!QFile::exists(install.updaterLog)); // files skip the hand-over
+        QVERIFY(stillRunningAfter(process, 500));
+        QFile settings(install.dir.filePath(QStringLiteral("config/Tarnvale org/"
+                                                           "Polyvane Alpha 1.0.conf")));
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        const QByteArray stored = settings.readAll();
+        QVERIFY2(stored.contains(article.toUtf8()), stored.constData());
+        QVERIFY(!stored.contains(missing.toUtf8()));
     }
 
     void noArgumentsHandsOverToUpdater()

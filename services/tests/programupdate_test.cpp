@@ -94,6 +94,34 @@ private slots:
         }
     }
 
+    // A copy that cannot replace itself (no download path) announces a newer version with its
+    // download address, fetches nothing, and lets the synonym channel follow.
+    void withoutDownloadPathNewVersionIsOnlyAnnounced_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("announced");
+        QTest::newRow("newer") << QByteArray(" 1.2\n") << true;
+        QTest::newRow("same") << QByteArray("1.191") << false;
+    }
+    void withoutDownloadPathNewVersionIsOnlyAnnounced()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, announced);
+        server->put("page_20", answer);
+        update->setDownloadPath(QString());
+        QSignalSpy available(update.get(), &ProgramUpdate::newVersionAvailable);
+        QSignalSpy started(update.get(), &ProgramUpdate::downloadStarted);
+        QCOMPARE(check(), "none");
+        QCOMPARE(server->requests(), QStringList{"GET /?page_id=20"});
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(available.count(), announced ? 1 : 0);
+        if (announced) {
+            QCOMPARE(available.first().at(0).toString(), "1.2");
+            QCOMPARE(available.first().at(1).toUrl(), QUrl(server->url() + "/Rewordix.exe"));
+        }
+        QVERIFY(QDir(home->path()).isEmpty());
+    }
+
     void failedVersionQueryEndsTheRun()
     {
         server->put("page_20", "2.0");

@@ -27,10 +27,11 @@ private:
     QString folder() const { return home->path(); }
     void write(const QString &name, const QByteArray &content) { home->write(name, content); }
     QByteArray read(const QString &name) const { return home->read(name); }
-    void makeChannels(const QString &url)
+    void makeChannels(const QString &url, bool canReplaceItself = true)
     {
         channels = std::make_unique<UpdateChannels>(*store);
-        channels->configure(url, QStringLiteral("u1"), 1.191, folder() + "rewordix");
+        channels->configure(url, QStringLiteral("u1"), 1.191,
+                            canReplaceItself ? folder() + "rewordix" : QString());
         // Only English is fetched, which keeps the request log short.
         channels->synonyms().setLanguageEnabled([](const QString &code) { return code == "eng"; });
     }
@@ -94,6 +95,29 @@ private slots:
         QCOMPARE(server->requests(), (QStringList{"GET /?page_id=20", "GET /Rewordix.exe"}));
         QCOMPARE(read("rewordix"), QByteArray("\x7F"
                                               "ELF program"));
+    }
+
+    // A packaged copy is told about the new version and where to download it; the chain goes on
+    // with the lists as if there were none, and nothing is left for the Updater.
+    void packagedCopyOnlyAnnouncesNewProgram()
+    {
+        server->put("page_20", "1.2");
+        server->put("Rewordix.exe", "\x7F"
+                                    "ELF program");
+        server->put("page_346", "0|0|0|0");
+        makeChannels(server->url(), false);
+        QSignalSpy walked(&channels->synonyms(), &SynonymSync::walkFinished);
+        QSignalSpy downloaded(channels.get(), &UpdateChannels::newVersionDownloaded);
+        QSignalSpy told(channels.get(), &UpdateChannels::userMessage);
+        channels->start();
+        QVERIFY2(walked.wait(20000), "the list channel did not follow the announcement");
+        QTRY_COMPARE_WITH_TIMEOUT(told.count(), 1, 20000);
+        QCOMPARE(told.first().at(1).toString(),
+                 UpdateChannels::newVersionText("1.2", QUrl(server->url() + "/Rewordix.exe")));
+        QVERIFY(told.first().at(1).toString().contains(server->url() + "/Rewordix.exe"));
+        QCOMPARE(downloaded.count(), 0);
+        QCOMPARE(server->requests(), (QStringList{"GET /?page_id=20", "GET /?page_id=346"}));
+        QVERIFY(!QFile::exists(folder() + "rewordix"));
     }
 
     void noServerOnlyLoads()
