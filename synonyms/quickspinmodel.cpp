@@ -276,6 +276,7 @@ RowKind QuickSpinModel::rowKind(SynonymStore::Kind kind)
     case K::UserSynonym:
         return RowKind::UserSynonym;
     case K::Server:
+    case K::Inflected: // shown and edited like a server synonym
         break;
     }
     return RowKind::Server;

@@ -1,5 +1,6 @@
 #include "synonymstore.h"
 
+#include "inflection.h"
 #include "storage/language.h"
 #include "synonymfiles.h"
 #include "thesaurusimporter.h"
@@ -100,7 +101,9 @@ void reportSqlError(const QSqlQuery &q, const char *what)
 } // namespace
 
 SynonymStore::SynonymStore(QObject *parent)
-    : QObject(parent), thesaurusFolder(ThesaurusImporter::defaultFolder())
+    : QObject(parent), thesaurusFolder(ThesaurusImporter::defaultFolder()),
+      hunspellFolder(Inflection::defaultHunspellFolder()),
+      wordNetFolder(Inflection::defaultWordNetFolder())
 {
 }
 
@@ -125,6 +128,8 @@ QString SynonymStore::kindName(Kind kind)
         return QStringLiteral("user");
     case Kind::Server:
         return QStringLiteral("server");
+    case Kind::Inflected:
+        return QStringLiteral("inflected");
     }
     return {};
 }
@@ -164,6 +169,7 @@ void SynonymStore::loadSynonyms()
     bestfav.clear();
 
     readUserTables();
+    inflection = std::make_unique<Inflection>(curLang, hunspellFolder, wordNetFolder);
 
     for (const Language &l : Language::all())
         SynonymFiles::promoteWaiting(tempDir, l.code);
@@ -235,17 +241,23 @@ bool SynonymStore::readUserTables()
 void SynonymStore::importThesaurusIfMissing()
 {
     const QString dest = tempDir + SynonymFiles::listFile(curLang);
-    if (QFile::exists(dest) || importFailed.contains(curLang))
+    if (importFailed.contains(curLang))
+        return;
+    // A list made by an earlier version of the import is made again, as long as nobody changed
+    // it; lists from the update server are never touched.
+    if (QFile::exists(dest) && !ThesaurusImporter::needsRebuild(dest))
         return;
     const QString source = ThesaurusImporter::installedThesaurus(curLang, thesaurusFolder);
     if (source.isEmpty())
         return;
 
     emit thesaurusImportStarted(curLang);
-    const ThesaurusImporter::Result r =
-        ThesaurusImporter::importFile(source, dest, [this](qint64 done, qint64 total) {
-            emit thesaurusImportProgress(done, total);
-        });
+    // English lists put the more used words first; the counts are optional.
+    const ThesaurusImporter::Options options =
+        ThesaurusImporter::optionsFor(curLang, wordNetFolder);
+    const ThesaurusImporter::Result r = ThesaurusImporter::importFile(
+        source, dest,
+        [this](qint64 done, qint64 total) { emit thesaurusImportProgress(done, total); }, options);
     if (r.ok) {
         justImported = true;
     } else {
@@ -523,7 +535,41 @@ QList<SynonymStore::Candidate> SynonymStore::candidateList(const QString &word) 
     take(find(goodfav, key), Kind::Good);
     take(find(userSyn, key), Kind::UserSynonym);
     take(server, Kind::Server);
+
+    if (inflection && !hasOwnEntry(key) && list.size() < limit) {
+        // Asked for as many as could be shown with the word's deleted entries left out.
+        const int wanted = int(limit - list.size()) + int(deleted ? deleted->size() : 0);
+        const QStringList inflected = inflection->inflectedSynonyms(
+            word.trimmed(), [this](const QString &base) { return synonymsOfBase(base); }, wanted);
+        take(&inflected, Kind::Inflected);
+    }
     return list;
+}
+
+bool SynonymStore::hasOwnEntry(const QString &key) const
+{
+    for (const SynonymMap *map :
+         {&userFav, &bestfav, &betterfav, &goodfav, &userSyn, &allUserSyn}) {
+        if (map->contains(key))
+            return true;
+    }
+    return false;
+}
+
+QStringList SynonymStore::synonymsOfBase(const QString &baseKey) const
+{
+    QStringList out;
+    const QStringList *deleted = find(deletedSyn, baseKey);
+    for (const SynonymMap *map :
+         {&userFav, &bestfav, &betterfav, &goodfav, &userSyn, &allUserSyn}) {
+        if (const QStringList *entries = find(*map, baseKey)) {
+            for (const QString &e : *entries) {
+                if (!containsIgnoringCase(deleted, e.trimmed()))
+                    out.append(e);
+            }
+        }
+    }
+    return out;
 }
 
 // ---- edits ----------------------------------------------------------------------------------
@@ -596,8 +642,8 @@ void SynonymStore::removeSynonym(const QString &word, const QString &synonym, Ki
         return;
     const QString key = storeKey(word);
     const bool own = kind == Kind::UserFavourite || kind == Kind::UserSynonym;
-    const bool community =
-        kind == Kind::Best || kind == Kind::Better || kind == Kind::Good || kind == Kind::Server;
+    const bool community = kind == Kind::Best || kind == Kind::Better || kind == Kind::Good ||
+                           kind == Kind::Server || kind == Kind::Inflected;
     if (!own && !community)
         return; // the header entries are not stored anywhere
 
@@ -624,7 +670,11 @@ void SynonymStore::removeSynonym(const QString &word, const QString &synonym, Ki
         }
         removeFrom(allUserSyn); // the list file stays as it is; the deleted list hides it
     }
-    if (!held)
+    // An inflected synonym is held by no list (the panel shows it as a server row): the deleted
+    // list alone hides it from now on.
+    const bool inflectedRow =
+        (kind == Kind::Server || kind == Kind::Inflected) && !hasOwnEntry(key);
+    if (!held && !inflectedRow)
         return;
 
     QStringList &deleted = deletedSyn[key];

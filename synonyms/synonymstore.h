@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class Inflection;
 class LocalDatabase;
 
 // The synonyms of the current language, loaded from the user's two tables (code + "_usersyn",
@@ -40,7 +43,10 @@ public:
         Better,
         Good,
         UserSynonym,
-        Server
+        Server,
+        // A synonym of the word's base form put into the word's form («takes» -> «requires»),
+        // offered for a word without lists of its own; never stored in a list file.
+        Inflected
     };
 
     struct Candidate
@@ -78,6 +84,14 @@ public:
 
     // Where installed thesauri are looked for (ThesaurusImporter::defaultFolder() by default).
     void setThesaurusFolder(const QString &folder) { thesaurusFolder = folder; }
+    // Where Hunspell dictionaries and WordNet's lists of irregular forms are looked for
+    // (Inflection::defaultHunspellFolder() and defaultWordNetFolder() by default). Takes effect
+    // at the next load.
+    void setMorphologyFolders(const QString &hunspell, const QString &wordNet)
+    {
+        hunspellFolder = hunspell;
+        wordNetFolder = wordNet;
+    }
 
     // ---- current language ------------------------------------------------------------------
 
@@ -116,6 +130,8 @@ public:
     // The candidates offered for `word` as it stands in the text: "(blank)", the word, then user
     // favourites, best, better and good favourites, user synonyms and server synonyms, without
     // duplicates or deleted entries; at most candidateLimit entries, plus the user's own ones.
+    // A word that no list holds gets the synonyms of its base forms in its own form instead
+    // (Kind::Inflected), when the language's dictionary is installed.
     QList<Candidate> candidateList(const QString &word) const;
 
     static QString storeKey(const QString &word) { return word.toLower().trimmed(); }
@@ -196,8 +212,16 @@ private:
     void storeFav(const QString &key, int synType, const QStringList &list);
     bool hasDatabase() const;
 
+    // The synonyms of a base form from every list, the base's deleted entries left out.
+    QStringList synonymsOfBase(const QString &baseKey) const;
+    bool hasOwnEntry(const QString &key) const;
+
     QString tempDir;
     QString thesaurusFolder;
+    QString hunspellFolder;
+    QString wordNetFolder;
+    // The current language's morphology, made at each load; asked from the const candidate list.
+    std::unique_ptr<Inflection> inflection;
     LocalDatabase *db = nullptr;
     int loads = 0;
     // Whether the list being loaded was made from the thesaurus during this load.

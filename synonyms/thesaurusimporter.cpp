@@ -2,9 +2,9 @@
 
 #include "storage/ownerfiles.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QHash>
-#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -33,10 +33,16 @@ bool isExcludingLabel(QStringView label)
             label.endsWith(u"nim", ci));
 }
 
+bool isSimilarLabel(QStringView label)
+{
+    return label.trimmed().compare(u"similar term", ci) == 0;
+}
+
 // Writes the offered form of a synonym field to `out` (room for field.size() characters) and
 // returns its length: annotations removed, blanks collapsed and trimmed. -1 for a field that is
-// not a synonym at all; 0 when nothing usable is left.
-qsizetype cleanInto(QStringView field, QChar *out)
+// not a synonym at all; 0 when nothing usable is left. `similar` is set when the field was marked
+// as a similar term rather than a synonym.
+qsizetype cleanInto(QStringView field, QChar *out, bool *similar = nullptr)
 {
     qsizetype n = 0;
     bool pendingSpace = false; // a blank is written only between two kept characters
@@ -60,8 +66,13 @@ qsizetype cleanInto(QStringView field, QChar *out)
             if (depth++ == 0)
                 groupStart = i;
         } else if (c == u')' && depth > 0) {
-            if (--depth == 0 && isExcludingLabel(field.sliced(groupStart + 1, i - groupStart - 1)))
-                return -1;
+            if (--depth == 0) {
+                const QStringView label = field.sliced(groupStart + 1, i - groupStart - 1);
+                if (isExcludingLabel(label))
+                    return -1;
+                if (similar && isSimilarLabel(label))
+                    *similar = true;
+            }
         } else if (depth == 0) {
             put(c);
         }
@@ -108,22 +119,42 @@ private:
     const char *end;
 };
 
-// One run of synonyms of a head word, kept as the UTF-8 text "|syn1|syn2" in the output pool. A
-// head word that occurs more than once gets one run per occurrence, chained by `next`.
-struct Run
+// One synonym of a head word, kept as the UTF-8 text "|syn" in the output pool, with what orders
+// it: similar terms after synonyms, then the more used words first, then the thesaurus order.
+struct Entry
 {
     qsizetype offset = 0;
     qsizetype length = 0;
-    qsizetype next = -1;
+    bool similar = false;
+    int uses = 0;
 };
 
 struct Head
 {
     QString text;
-    qsizetype firstRun = -1;
-    qsizetype lastRun = -1;
-    qsizetype count = 0;
+    std::vector<Entry> entries;
 };
+
+// The WordNet part-of-speech digit of an English meaning line's first field ("(noun)" -> 1), as
+// the sense keys of cntlist.rev write it; 0 for other fields.
+int partOfSpeech(QStringView field)
+{
+    static constexpr QStringView names[] = {u"(noun)", u"(verb)", u"(adj)", u"(adv)"};
+    for (int i = 0; i < 4; ++i) {
+        if (field.trimmed() == names[i])
+            return i + 1;
+    }
+    return 0;
+}
+
+// A name rather than a word: an upper-case first letter, unless the whole entry is upper-case (an
+// abbreviation such as «TV»).
+bool looksLikeName(QStringView entry)
+{
+    if (entry.isEmpty() || !entry.front().isUpper())
+        return false;
+    return std::any_of(entry.begin(), entry.end(), [](QChar c) { return c.isLower(); });
+}
 
 // The synonyms of the head word being read, for the duplicate check: their text in one reused
 // buffer, compared ignoring case; a hash set takes over for long lists (some Brazilian Portuguese
@@ -145,28 +176,35 @@ public:
             text.resize(std::max(used() + size, text.size() * 2));
         return text.data() + used();
     }
-    bool has(QStringView s) const
+    // The index of the kept synonym equal to `s` ignoring case; -2 for the head word itself, -1
+    // when not seen.
+    qsizetype indexOf(QStringView s) const
     {
         if (s.compare(headWord, Qt::CaseInsensitive) == 0)
-            return true;
+            return -2;
         if (!folded.isEmpty())
-            return folded.contains(s.toString().toLower());
-        for (const auto &[off, len] : spans) {
+            return folded.value(s.toString().toLower(), -1);
+        for (size_t i = 0; i < spans.size(); ++i) {
+            const auto &[off, len] = spans[i];
             if (s.compare(QStringView(text.constData() + off, len), Qt::CaseInsensitive) == 0)
-                return true;
+                return qsizetype(i);
         }
-        return false;
+        return -1;
     }
     // Keeps the candidate just written into room().
     void keep(qsizetype len)
     {
         spans.push_back({used(), len});
         if (spans.size() == hashFrom) {
-            for (const auto &[off, l] : spans)
-                folded.insert(QStringView(text.constData() + off, l).toString().toLower());
+            for (size_t i = 0; i < spans.size(); ++i) {
+                const auto &[off, l] = spans[i];
+                folded.insert(QStringView(text.constData() + off, l).toString().toLower(),
+                              qsizetype(i));
+            }
         } else if (spans.size() > hashFrom) {
             folded.insert(
-                QStringView(text.constData() + spans.back().first, len).toString().toLower());
+                QStringView(text.constData() + spans.back().first, len).toString().toLower(),
+                qsizetype(spans.size() - 1));
         }
     }
     QStringView last() const
@@ -180,7 +218,7 @@ private:
 
     QString text;
     std::vector<std::pair<qsizetype, qsizetype>> spans;
-    QSet<QString> folded;
+    QHash<QString, qsizetype> folded;
     QStringView headWord; // the head word's text, owned by its Head
 };
 
@@ -235,8 +273,55 @@ std::optional<QString> ThesaurusImporter::cleanEntry(QStringView field)
     return out;
 }
 
-ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const Progress &progress)
+ThesaurusImporter::SenseCounts ThesaurusImporter::readSenseCounts(const QString &cntlist)
 {
+    SenseCounts counts;
+    QFile file(cntlist);
+    if (!file.open(QIODevice::ReadOnly))
+        return counts;
+    const QByteArray data = file.readAll();
+    counts.reserve(data.size() / 30);
+    ByteLines lines(data);
+    while (!lines.atEnd()) {
+        // "good%3:00:01:: 1 190": the lemma ("_" for blanks), the part of speech (1 noun, 2 verb,
+        // 3 adjective, 4 adverb, 5 adjective satellite), then sense number and tag count.
+        const QByteArrayView line = lines.next();
+        const qsizetype percent = line.indexOf('%');
+        const qsizetype blank = line.lastIndexOf(' ');
+        if (percent <= 0 || percent + 1 >= line.size() || blank <= percent)
+            continue;
+        int pos = line[percent + 1] - '0';
+        if (pos == 5)
+            pos = 3;
+        if (pos < 1 || pos > 4)
+            continue;
+        bool ok = false;
+        const int uses = line.sliced(blank + 1).toInt(&ok);
+        if (!ok || uses <= 0)
+            continue;
+        QString key = QString::fromUtf8(line.first(percent)).toLower();
+        key.replace(u'_', u' ');
+        key += u'%';
+        key += QChar(u'0' + pos);
+        counts[key] += uses;
+    }
+    return counts;
+}
+
+ThesaurusImporter::Options ThesaurusImporter::optionsFor(const QString &code,
+                                                         const QString &wordNetFolder)
+{
+    Options options;
+    if (code == u"eng")
+        options.senseCounts = readSenseCounts(wordNetFolder + QStringLiteral("cntlist.rev"));
+    options.nounsCapitalised = code == u"ger";
+    return options;
+}
+
+ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const Progress &progress,
+                                                     const Options &options)
+{
+    const SenseCounts &senseCounts = options.senseCounts;
     Result result;
     ByteLines lines(dat);
     const QByteArray encoding = lines.next().trimmed().toByteArray();
@@ -275,12 +360,23 @@ ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const P
         poolUsed = end - pool.constData();
     };
 
+    // How often a word is used in a part of speech; the key is built in one reused buffer.
+    QString countKey;
+    auto usesOf = [&](QStringView word, int pos) {
+        if (senseCounts.isEmpty() || pos == 0)
+            return 0;
+        countKey.resize(0);
+        for (QChar c : word)
+            countKey += c.toLower();
+        countKey += u'%';
+        countKey += QChar(u'0' + pos);
+        return senseCounts.value(countKey, 0);
+    };
+
     // About one head line per 120 bytes in the installed thesauri.
     const qsizetype expectedHeads = dat.size() / 100 + 16;
     std::vector<Head> heads;
     heads.reserve(expectedHeads);
-    std::vector<Run> runs;
-    runs.reserve(expectedHeads);
     QHash<QString, qsizetype> byKey;
     byKey.reserve(expectedHeads);
     SeenSynonyms seen;
@@ -299,29 +395,31 @@ ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const P
 
         const std::optional<QString> headText = cleanEntry(decode(headBytes.first(bar)));
         qsizetype h = -1;
+        // Under a head word that is not a name, names are not synonyms («Robert Brown» under
+        // «brown»); a capitalised head (a German noun) keeps its capitalised entries.
+        bool dropNames = false;
         if (headText && !headText->isEmpty()) {
+            dropNames = !headText->front().isUpper();
             const QString key = headText->toLower();
             h = byKey.value(key, -1);
             if (h < 0) {
                 h = qsizetype(heads.size());
-                heads.push_back({*headText});
+                heads.push_back({*headText, {}});
                 byKey.insert(key, h);
                 seen.reset(heads.back().text);
             } else {
                 seen.reset(heads[h].text);
-                // A head word met again (case aside): its earlier synonyms count as seen.
-                for (qsizetype r = heads[h].firstRun; r >= 0; r = runs[r].next) {
+                // A head word met again (case aside): its earlier synonyms count as seen, in
+                // their order, so that seen index i is entry i.
+                for (const Entry &e : heads[h].entries) {
                     const QString earlier =
-                        QString::fromUtf8(pool.constData() + runs[r].offset, runs[r].length);
-                    for (QStringView s : QStringView(earlier).tokenize(u'|', Qt::SkipEmptyParts)) {
-                        std::copy(s.begin(), s.end(), seen.room(s.size()));
-                        seen.keep(s.size());
-                    }
+                        QString::fromUtf8(pool.constData() + e.offset + 1, e.length - 1);
+                    std::copy(earlier.begin(), earlier.end(), seen.room(earlier.size()));
+                    seen.keep(earlier.size());
                 }
             }
         }
 
-        Run run{poolUsed, 0, -1};
         for (int m = 0; m < meanings && !lines.atEnd(); ++m) {
             const QByteArrayView meaningBytes = lines.next();
             if (h < 0)
@@ -329,30 +427,50 @@ ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const P
             const QStringView meaning = decode(meaningBytes);
             // Field 0 is the part of speech (or a note), never a synonym.
             qsizetype from = meaning.indexOf(u'|');
+            const int pos = from < 0 ? 0 : partOfSpeech(meaning.first(from));
+            bool dropNamesHere = dropNames;
+            if (dropNames && options.nounsCapitalised) {
+                // "-|Datei|File" under "datei": the sense of a noun.
+                for (QStringView f : meaning.tokenize(u'|')) {
+                    f = f.trimmed();
+                    if (!f.isEmpty() && f.front().isUpper() &&
+                        f.compare(heads[h].text, Qt::CaseInsensitive) == 0) {
+                        dropNamesHere = false;
+                        break;
+                    }
+                }
+            }
             while (from >= 0) {
                 const qsizetype to = meaning.indexOf(u'|', from + 1);
                 const QStringView field =
                     to < 0 ? meaning.sliced(from + 1) : meaning.sliced(from + 1, to - from - 1);
                 from = to;
                 QChar *out = seen.room(field.size());
-                const qsizetype n = cleanInto(field, out);
-                if (n <= 0 || seen.has(QStringView(out, n)))
+                bool similar = false;
+                const qsizetype n = cleanInto(field, out, &similar);
+                if (n <= 0)
                     continue;
+                const QStringView text(out, n);
+                if (dropNamesHere && looksLikeName(text))
+                    continue;
+                const int uses = usesOf(text, pos);
+                const qsizetype index = seen.indexOf(text);
+                std::vector<Entry> &entries = heads[h].entries;
+                if (index >= 0) {
+                    // Met again: it counts as a synonym if it is one in any sense, and with its
+                    // most used sense.
+                    Entry &e = entries[index];
+                    e.similar = e.similar && similar;
+                    e.uses = std::max(e.uses, uses);
+                    continue;
+                }
+                if (index == -2)
+                    continue; // the head word itself
                 seen.keep(n);
+                const qsizetype offset = poolUsed;
                 appendUtf8(seen.last());
-                ++heads[h].count;
+                entries.push_back({offset, poolUsed - offset, similar, uses});
             }
-        }
-
-        if (h >= 0 && poolUsed > run.offset) {
-            run.length = poolUsed - run.offset;
-            const qsizetype r = qsizetype(runs.size());
-            runs.push_back(run);
-            if (heads[h].lastRun >= 0)
-                runs[heads[h].lastRun].next = r;
-            else
-                heads[h].firstRun = r;
-            heads[h].lastRun = r;
         }
 
         if (progress && ++records % 8192 == 0)
@@ -361,16 +479,23 @@ ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const P
 
     QByteArray &body = result.body;
     body.reserve(poolUsed + qsizetype(heads.size()) * 24);
-    for (const Head &head : heads) {
-        if (head.count == 0)
+    for (Head &head : heads) {
+        if (head.entries.empty())
             continue;
+        // Synonyms before similar terms, the more used first; the thesaurus order otherwise.
+        std::stable_sort(head.entries.begin(), head.entries.end(),
+                         [](const Entry &a, const Entry &b) {
+                             if (a.similar != b.similar)
+                                 return b.similar;
+                             return a.uses > b.uses;
+                         });
         body += head.text.toUtf8();
         // A list line needs two synonym fields to be loaded; an empty field in between keeps a
         // head word with a single synonym ("'tween decks||between decks").
-        if (head.count == 1)
+        if (head.entries.size() == 1)
             body += '|';
-        for (qsizetype r = head.firstRun; r >= 0; r = runs[r].next)
-            body.append(pool.constData() + runs[r].offset, runs[r].length);
+        for (const Entry &e : head.entries)
+            body.append(pool.constData() + e.offset, e.length);
         body += '\n';
         ++result.headWords;
     }
@@ -386,7 +511,8 @@ ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const P
 }
 
 ThesaurusImporter::Result ThesaurusImporter::importFile(const QString &source, const QString &dest,
-                                                        const Progress &progress)
+                                                        const Progress &progress,
+                                                        const Options &options)
 {
     Result result;
     QFile in(source);
@@ -408,7 +534,7 @@ ThesaurusImporter::Result ThesaurusImporter::importFile(const QString &source, c
         dat = copy;
     }
 
-    result = convert(dat, progress);
+    result = convert(dat, progress, options);
     if (!result.ok) {
         result.error = source + ": " + result.error;
         return result;
@@ -420,7 +546,54 @@ ThesaurusImporter::Result ThesaurusImporter::importFile(const QString &source, c
     if (!out.open() || !out.write(version) || !out.write(result.body) || !out.commit()) {
         result.ok = false;
         result.error = out.errorString();
+        result.body.clear();
+        return result;
     }
+    // The record names this importer and the list's checksum: a later importer rebuilds the list
+    // only while it is still the one written here.
+    QCryptographicHash sha1(QCryptographicHash::Sha1);
+    sha1.addData(version);
+    sha1.addData(result.body);
+    const QByteArray record = "importer " + QByteArray::number(revision) + "\nsha1 " +
+                              sha1.result().toHex() + "\nsource " + QFile::encodeName(source) +
+                              '\n';
+    const QString recordError = storage::writeOwnerOnlyFile(recordFile(dest), record);
+    if (!recordError.isEmpty())
+        qWarning("Import record not written: %s", qPrintable(recordError));
     result.body.clear(); // written; the store reads the file like any other list
     return result;
+}
+
+QString ThesaurusImporter::recordFile(const QString &list)
+{
+    return list + QStringLiteral(".import");
+}
+
+bool ThesaurusImporter::needsRebuild(const QString &list)
+{
+    QFile file(list);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QFile recordIn(recordFile(list));
+    if (!recordIn.open(QIODevice::ReadOnly)) {
+        // Lists written before the importer kept a record: version 0 is the importer's own, as
+        // the update server's lists are always newer.
+        return file.readLine(64).trimmed() == versionLine.toUtf8();
+    }
+    int madeBy = -1;
+    QByteArray checksum;
+    for (const QByteArray &line : recordIn.read(4096).split('\n')) {
+        if (line.startsWith("importer "))
+            madeBy = line.sliced(9).trimmed().toInt();
+        else if (line.startsWith("sha1 "))
+            checksum = line.sliced(5).trimmed();
+    }
+    if (madeBy < 0 || madeBy >= revision || checksum.isEmpty())
+        return false;
+    // Only the list as this program wrote it: a list from the server or changed by hand since
+    // has another checksum and is left alone.
+    QCryptographicHash sha1(QCryptographicHash::Sha1);
+    if (!sha1.addData(&file))
+        return false;
+    return sha1.result().toHex() == checksum;
 }
