@@ -302,7 +302,7 @@ QList<Inflection::Base> Inflection::irregularBases(const QString &word)
         if (flag.isEmpty())
             continue;
         for (const QString &base : it->basesOf.value(lower))
-            out.append({base, flag, it.key()});
+            out.append({base, flag, it.key(), {}});
     }
     return out;
 }
@@ -347,9 +347,14 @@ QList<Inflection::Base> Inflection::bases(const QString &word)
             }
         }
         for (const QString &flag : std::as_const(flags)) {
-            // A flag without suffix rules (a compounding or prefix flag) says nothing here.
-            if (rulesByFlag.contains(flag))
-                add({stem, flag, {}});
+            // The rule line of the flag that made the word: a flag holds the lines of several
+            // forms at times (a German adjective's -e, -en, -er ...). A flag without suffix rules
+            // (a compounding or prefix flag) says nothing here.
+            for (const SuffixRule &r : rulesByFlag.value(flag)) {
+                const std::optional<QString> made = applyRule(stem, r);
+                if (made && made->compare(word, Qt::CaseInsensitive) == 0)
+                    add({stem, flag, {}, r});
+            }
         }
     }
     for (Base &b : irregularBases(word))
@@ -363,6 +368,11 @@ QList<Inflection::Base> Inflection::bases(const QString &word)
     // English: a form the base cannot take in any part of speech is no reading of the word
     // («news» is no plural of the adjective «new»).
     out.removeIf([this](const Base &b) { return !fitsForm(b.base, b.flag); });
+
+    // German verb forms are not made: the suffix rules cannot tell «er gibt» from «ihr gebt», nor
+    // make a participle's «ge-». A lower-case base in -n is a verb's infinitive.
+    if (code == u"ger")
+        out.removeIf([](const Base &b) { return !startsUpper(b.base) && b.base.endsWith(u'n'); });
 
     // A capitalised word that the dictionary also traces to capitalised stems is read as a noun
     // of a language that capitalises nouns («Rechte»: «Recht», not the adjective «recht»).
@@ -384,6 +394,11 @@ QList<Inflection::Base> Inflection::bases(const QString &word)
 QList<Inflection::Base> Inflection::reverseBases(const QString &word)
 {
     QList<Base> out;
+    // Only where WordNet can check the part of speech, and only the inflectional endings: read
+    // backwards, a derivation or another language's paradigm flag finds bases that are none.
+    if (partsOfSpeech.isEmpty())
+        return out;
+    static const QStringList inflectional = {"S", "D", "G", "R", "T"};
     // A capitalised word's base is tried in lower case first: only a base the dictionary knows
     // in capitals alone keeps them (a German noun).
     QString lowered = word;
@@ -394,12 +409,14 @@ QList<Inflection::Base> Inflection::reverseBases(const QString &word)
         if (it == rulesByAdd.cend())
             continue;
         for (const SuffixRule &r : *it) {
+            if (!inflectional.contains(r.flag))
+                continue;
             for (const QString *form : std::initializer_list<const QString *>{&lowered, &word}) {
                 const QString base = form->first(form->size() - k) + r.strip;
                 if (base.size() < 2 || !meetsCondition(base, r.condition) ||
                     !hunspell->spell(toDict(base)))
                     continue;
-                out.append({base, r.flag, {}});
+                out.append({base, r.flag, {}, r});
                 break;
             }
         }
@@ -436,16 +453,50 @@ bool Inflection::fitsForm(const QString &lemma, const QString &flag) const
     }
 }
 
-std::optional<QString> Inflection::applyFlag(const QString &synonym, const QString &flag)
+bool Inflection::derivesFrom(const QString &form, const QString &synonym, const QString &flag)
 {
+    for (const std::string &a : hunspell->analyze(toDict(form))) {
+        bool sameStem = false;
+        bool anyFlag = false;
+        bool sameFlag = false;
+        for (QStringView field : QStringView(fromDict(a)).tokenize(u' ', Qt::SkipEmptyParts)) {
+            if (field.startsWith(u"st:"))
+                sameStem = field.sliced(3).compare(synonym, Qt::CaseInsensitive) == 0;
+            else if (field.startsWith(u"fl:")) {
+                anyFlag = true;
+                sameFlag = sameFlag || field.sliced(3) == flag;
+            }
+        }
+        // Dictionaries that describe forms instead of naming flags are taken at the stem.
+        if (sameStem && (sameFlag || !anyFlag))
+            return true;
+    }
+    return false;
+}
+
+std::optional<QString> Inflection::applyFlag(const QString &synonym, const Base &base)
+{
+    const SuffixRule &made = base.rule;
+    const bool known = !made.flag.isEmpty();
     std::optional<QString> result;
-    for (const SuffixRule &rule : rulesByFlag.value(flag)) {
-        std::optional<QString> made = applyRule(synonym, rule);
-        if (!made || !hunspell->spell(toDict(*made)))
+    for (const SuffixRule &rule : rulesByFlag.value(base.flag)) {
+        // The line that made the word, or a line for the same form of other words: one the base
+        // does not meet while the synonym does not meet the word's line («copy» -> «copies»
+        // beside «take» -> «takes»). Lines for other forms of the same flag are not used.
+        if (known && !(rule.strip == made.strip && rule.add == made.add) &&
+            (applyRule(base.base, rule) || applyRule(synonym, made)))
             continue;
-        if (result && *result != *made)
+        std::optional<QString> form = applyRule(synonym, rule);
+        if (!form || !hunspell->spell(toDict(*form)))
+            continue;
+        // Outside English a word's endings are its own (a German noun's plural is -e, -er, -en
+        // or an umlaut, and «Ablaufe» is a word, but not the plural of «Ablauf»): the dictionary
+        // must read the form as the synonym with this flag.
+        if (partsOfSpeech.isEmpty() && !derivesFrom(*form, synonym, base.flag))
+            continue;
+        if (result && *result != *form)
             return std::nullopt; // two readings of the rule disagree
-        result = std::move(made);
+        result = std::move(form);
     }
     return result;
 }
@@ -468,9 +519,12 @@ std::optional<QString> Inflection::inflect(const QString &synonym, const Base &b
     const bool noun = pos & Noun;
     const bool verb = pos & Verb;
     bool first = false;
-    if (base.flag == u"S" && noun != verb)
+    if (base.flag == u"S" && noun != verb) {
         first = verb;
-    else if ((base.flag == u"D" || base.flag == u"G") && verb)
+        // A noun phrase of more words has its head anywhere («law of nature»).
+        if (noun && synonym.count(u' ') > 1)
+            return std::nullopt;
+    } else if ((base.flag == u"D" || base.flag == u"G") && verb)
         first = true;
     else
         return std::nullopt;
@@ -508,12 +562,12 @@ std::optional<QString> Inflection::inflectWord(const QString &synonym, const Bas
         if (forms.size() == 1) {
             // A verb with a regular form besides the irregular one («work»: «worked», «wrought»)
             // is not certain either.
-            if (applyFlag(synonym, base.flag))
+            if (applyFlag(synonym, base))
                 return std::nullopt;
             return forms.front();
         }
     }
-    return applyFlag(synonym, base.flag);
+    return applyFlag(synonym, base);
 }
 
 QStringList Inflection::inflectedSynonyms(const QString &word, const Lookup &synonymsOf, int max)

@@ -66,6 +66,7 @@ public:
         QString strip;
         QString add;
         QString condition; // as written: "[^aeiou]y", "e", "."
+        friend bool operator==(const SuffixRule &, const SuffixRule &) = default;
     };
 
     // How a word came from a base form: the suffix flag, or for an English irregular form the
@@ -75,6 +76,8 @@ public:
         QString base;      // as the dictionary has it (case kept)
         QString flag;      // the suffix flag whose rule makes the form
         QString irregular; // "verb", "noun" or "adj" when the word is an irregular form
+        // The rule line that made the word from the base; empty for an irregular form.
+        SuffixRule rule;
         friend bool operator==(const Base &, const Base &) = default;
     };
 
@@ -109,7 +112,9 @@ private:
     bool fitsForm(const QString &lemma, const QString &flag) const;
     // How many characters at the end of `word` differ from `base`.
     static int distance(const QString &word, const QString &base);
-    std::optional<QString> applyFlag(const QString &synonym, const QString &flag);
+    std::optional<QString> applyFlag(const QString &synonym, const Base &base);
+    // Whether the dictionary reads `form` as `synonym` with `flag`.
+    bool derivesFrom(const QString &form, const QString &synonym, const QString &flag);
     std::string toDict(const QString &s) const;
     QString fromDict(const std::string &s) const;
 
