@@ -370,9 +370,13 @@ QList<Inflection::Base> Inflection::bases(const QString &word)
     out.removeIf([this](const Base &b) { return !fitsForm(b.base, b.flag); });
 
     // German verb forms are not made: the suffix rules cannot tell «er gibt» from «ihr gebt», nor
-    // make a participle's «ge-». A lower-case base in -n is a verb's infinitive.
-    if (code == u"ger")
-        out.removeIf([](const Base &b) { return !startsUpper(b.base) && b.base.endsWith(u'n'); });
+    // make a participle's «ge-». A lower-case base in -en, -eln, -ern is a verb's infinitive.
+    if (code == u"ger") {
+        out.removeIf([](const Base &b) {
+            return !startsUpper(b.base) && b.base.size() > 2 && b.base.endsWith(u'n') &&
+                   QStringView(u"elr").contains(b.base.at(b.base.size() - 2));
+        });
+    }
 
     // A capitalised word that the dictionary also traces to capitalised stems is read as a noun
     // of a language that capitalises nouns («Rechte»: «Recht», not the adjective «recht»).
@@ -550,21 +554,26 @@ std::optional<QString> Inflection::inflectWord(const QString &synonym, const Bas
                                                                  : QString()))
                 : base.irregular;
         QStringList forms;
+        bool plural = false;
         const QStringList lists = list.isEmpty() ? QStringList{"noun", "verb"} : QStringList{list};
         for (const QString &l : lists) {
             for (const QString &form : irregular.value(l).formsOf.value(synonym.toLower())) {
-                if (englishFormFlag(l, form) == base.flag && !forms.contains(form))
+                if (englishFormFlag(l, form) == base.flag && !forms.contains(form)) {
                     forms.append(form);
+                    plural = l == u"noun";
+                }
             }
         }
         if (forms.size() > 1)
             return std::nullopt;
         if (forms.size() == 1) {
-            // A verb with a regular form besides the irregular one («work»: «worked», «wrought»)
-            // is not certain either.
-            if (applyFlag(synonym, base))
-                return std::nullopt;
-            return forms.front();
+            // A noun's irregular plural wins over the regular ending («men», not the verb's
+            // «mans»); a verb with a regular form besides the irregular one («work»: «worked»,
+            // «wrought») is not certain.
+            const std::optional<QString> regular = applyFlag(synonym, base);
+            if (plural || !regular || *regular == forms.front())
+                return forms.front();
+            return std::nullopt;
         }
     }
     return applyFlag(synonym, base);
