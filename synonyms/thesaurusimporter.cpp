@@ -432,9 +432,10 @@ ThesaurusImporter::Result ThesaurusImporter::convert(QByteArrayView dat, const P
             if (dropNames && options.nounsCapitalised) {
                 // "-|Datei|File" under "datei": the sense of a noun.
                 for (QStringView f : meaning.tokenize(u'|')) {
-                    f = f.trimmed();
-                    if (!f.isEmpty() && f.front().isUpper() &&
-                        f.compare(heads[h].text, Qt::CaseInsensitive) == 0) {
+                    // Compared without its labels: "Haus (Hauptform)".
+                    const std::optional<QString> c = cleanEntry(f);
+                    if (c && !c->isEmpty() && c->front().isUpper() &&
+                        c->compare(heads[h].text, Qt::CaseInsensitive) == 0) {
                         dropNamesHere = false;
                         break;
                     }
