@@ -556,10 +556,82 @@ private slots:
         QCOMPARE(store->userSyn.value(word), QStringList{list});
     }
 
+    // ---- inflected words -----------------------------------------------------------------
+    // Against the installed en_US dictionary and WordNet files.
+
+    static QByteArray inflectionList()
+    {
+        return "synonym version 1\ntake|require|need|call for\nhouse|home|dwelling\n"
+               "jump|leap|bound\nkind|sort|benevolent\nmake|produce|create\n"
+               "makes|creates|builds\nrun|operate|go|keep\n";
+    }
+
+    void inflectedRows_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("third person")
+            << "takes"
+            << QStringList{"requires:inflected", "needs:inflected", "calls for:inflected"};
+        QTest::newRow("capitalised plural")
+            << "Houses" << QStringList{"Homes:inflected", "Dwellings:inflected"};
+        QTest::newRow("jumps") << "jumps" << QStringList{"leaps:inflected", "bounds:inflected"};
+        QTest::newRow("irregular past")
+            << "ran" << QStringList{"operated:inflected", "kept:inflected"};
+        QTest::newRow("a synonym that takes no plural is left out")
+            << "kinds" << QStringList{"sorts:inflected"};
+        QTest::newRow("a word with its own entry is left alone")
+            << "makes" << QStringList{"creates:server", "builds:server"};
+        QTest::newRow("no base with synonyms") << "walks" << QStringList{};
+        QTest::newRow("a base form gets nothing") << "walk" << QStringList{};
+    }
+
+    void inflectedRows()
+    {
+        QFETCH(QString, word);
+        QFETCH(QStringList, expected);
+        if (!QFile::exists("/usr/share/hunspell/en_US.dic") ||
+            !QFile::exists("/usr/share/wordnet/verb.exc"))
+            QSKIP("hunspell-en-us or wordnet-base is not installed");
+        write("eng_syn.dat", inflectionList());
+        store->loadSynonyms();
+        QCOMPARE(render(store->candidateList(word)), expected);
+    }
+
+    void inflectedRowRemoved()
+    {
+        if (!QFile::exists("/usr/share/hunspell/en_US.dic"))
+            QSKIP("hunspell-en-us is not installed");
+        write("eng_syn.dat", inflectionList());
+        store->loadSynonyms();
+        // The panel hands an inflected row back as a server row.
+        store->removeSynonym("takes", "needs", Kind::Server);
+        QCOMPARE(render(store->candidateList("takes")),
+                 (QStringList{"requires:inflected", "calls for:inflected"}));
+        store->loadSynonyms();
+        QCOMPARE(store->deletedSyn.value("takes"), QStringList{"needs"});
+        QCOMPARE(render(store->candidateList("takes")),
+                 (QStringList{"requires:inflected", "calls for:inflected"}));
+        // Nothing inflected is ever written into the list file.
+        QCOMPARE(read("eng_syn.dat"), inflectionList());
+    }
+
+    void inflectionIsOptional()
+    {
+        QTemporaryDir empty;
+        store->setMorphologyFolders(empty.path(), empty.path());
+        write("eng_syn.dat", inflectionList());
+        store->loadSynonyms();
+        QCOMPARE(render(store->candidateList("takes")), QStringList{});
+        QCOMPARE(render(store->candidateList("take")),
+                 (QStringList{"require:server", "need:server", "call for:server"}));
+    }
+
     // ---- built-in thesaurus --------------------------------------------------------------
 
     void importsThesaurusWhenListMissing()
     {
+        store->setMorphologyFolders(thesauri->path(), thesauri->path());
         copyFixture("th_sample_utf8.dat", thesauri->filePath("th_en_US_v2.dat"));
         QSignalSpy started(store.get(), &SynonymStore::thesaurusImportStarted);
         QSignalSpy finished(store.get(), &SynonymStore::thesaurusImportFinished);
@@ -569,9 +641,10 @@ private slots:
         QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.first(), (QVariantList{"eng", true}));
         QCOMPARE(store->synver.value("eng"), 0.0);
+        // Without WordNet's use counts the thesaurus order, similar terms last.
         QCOMPARE(render(store->candidateList("Fast")),
-                 (QStringList{"Quick:server", "Rapid:server", "Speedy:server", "Firm:server",
-                              "Swiftly:server"}));
+                 (QStringList{"Quick:server", "Speedy:server", "Firm:server", "Swiftly:server",
+                              "Rapid:server"}));
         QCOMPARE(render(store->candidateList("run")), QStringList{"sprint:server"});
 
         // The list exists now: no second import.
