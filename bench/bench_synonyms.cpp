@@ -1,3 +1,4 @@
+#include "synonyms/inflection.h"
 #include "synonyms/synonymfiles.h"
 #include "synonyms/synonymstore.h"
 #include "synonyms/thesaurusimporter.h"
@@ -77,6 +78,32 @@ static void BM_ImportEnglishThesaurus(benchmark::State &state)
 }
 BENCHMARK(BM_ImportEnglishThesaurus)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The import as the store runs it for English: WordNet's use counts read, synonyms ordered by them.
+static void BM_ImportEnglishThesaurusOrdered(benchmark::State &state)
+{
+    const QString source = englishThesaurus();
+    if (source.isEmpty()) {
+        state.SkipWithError("mythes-en-us is not installed");
+        return;
+    }
+    QTemporaryDir dir;
+    const QString dest = dir.filePath("eng_syn.dat");
+    qsizetype counts = 0;
+    for (auto _ : state) {
+        const ThesaurusImporter::Options options =
+            ThesaurusImporter::optionsFor("eng", Inflection::defaultWordNetFolder());
+        counts = options.senseCounts.size();
+        const ThesaurusImporter::Result r =
+            ThesaurusImporter::importFile(source, dest, {}, options);
+        if (!r.ok) {
+            state.SkipWithError(qPrintable(r.error));
+            return;
+        }
+    }
+    state.counters["sense_counts"] = double(counts);
+}
+BENCHMARK(BM_ImportEnglishThesaurusOrdered)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 // loadSynonyms() with the English list in place: user tables (empty), promotion check, the 24
 // version lines, then loadSynFile().
 static void BM_LoadEnglishList(benchmark::State &state)
@@ -136,6 +163,73 @@ static void BM_CandidateList(benchmark::State &state)
         benchmark::Counter(double(entries), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_CandidateList)->Unit(benchmark::kMicrosecond);
+
+// Inflected words of a licence text, none with a list of its own.
+static const QStringList inflectedWords{
+    "takes",     "conditions", "copies",   "permissions", "requirements", "jumps",
+    "houses",    "Houses",     "provided", "including",   "rights",       "ran",
+    "products",  "activities", "kinds",    "obligations", "parties",      "versions",
+    "notices",   "users",      "authors",  "recipients",  "patents",      "parts",
+    "programs",  "requiring",  "includes", "files",       "stating",      "claims",
+    "permitted", "allowed",    "problems", "refers",      "commands",     "modifications",
+    "measures",  "added",      "sections", "purposes"};
+
+// The first look-up after a load: the en_US dictionary and WordNet's files are read.
+static void BM_InflectionFirstUse(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Inflection inflection("eng", Inflection::defaultHunspellFolder(),
+                              Inflection::defaultWordNetFolder());
+        if (!inflection.isAvailable()) {
+            state.SkipWithError("hunspell-en-us is not installed");
+            return;
+        }
+        benchmark::DoNotOptimize(inflection.bases("takes").size());
+    }
+}
+BENCHMARK(BM_InflectionFirstUse)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The candidate list of an inflected word: cold asks each word once (its analysis is not cached
+// yet), warm asks them again.
+static void inflectedCandidateList(benchmark::State &state, bool warm)
+{
+    if (!english().ok) {
+        state.SkipWithError("no English list (mythes-en-us missing?)");
+        return;
+    }
+    SynonymStore store;
+    store.setTempDir(english().folder());
+    store.loadSynonyms();
+    store.candidateList("walks"); // loads the dictionary
+    if (warm) {
+        for (const QString &w : inflectedWords)
+            store.candidateList(w);
+    }
+    qsizetype i = 0;
+    qsizetype entries = 0;
+    for (auto _ : state) {
+        const QList<SynonymStore::Candidate> list =
+            store.candidateList(inflectedWords[i++ % inflectedWords.size()]);
+        entries += list.size();
+        benchmark::DoNotOptimize(list.constData());
+    }
+    state.counters["entries_per_list"] =
+        benchmark::Counter(double(entries), benchmark::Counter::kAvgIterations);
+}
+
+static void BM_InflectedCandidateListCold(benchmark::State &state)
+{
+    inflectedCandidateList(state, false);
+}
+BENCHMARK(BM_InflectedCandidateListCold)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(inflectedWords.size());
+
+static void BM_InflectedCandidateListWarm(benchmark::State &state)
+{
+    inflectedCandidateList(state, true);
+}
+BENCHMARK(BM_InflectedCandidateListWarm)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {

@@ -509,6 +509,22 @@ std::optional<QString> Inflection::inflect(const QString &synonym, const Base &b
 {
     if (synonym.isEmpty() || !load())
         return std::nullopt;
+    // The answer depends on the dictionary alone, so it is kept: the panel asks again on every
+    // cursor move.
+    const QString key = synonym + u'\x1f' + base.base + u'\x1f' + base.flag + u'\x1f' +
+                        base.irregular + u'\x1f' + base.rule.strip + u'\x1f' + base.rule.add +
+                        u'\x1f' + base.rule.condition;
+    if (const auto cached = inflectCache.constFind(key); cached != inflectCache.cend())
+        return *cached;
+    if (inflectCache.size() > cacheLimit * 8)
+        inflectCache.clear();
+    const std::optional<QString> form = inflectUncached(synonym, base);
+    inflectCache.insert(key, form);
+    return form;
+}
+
+std::optional<QString> Inflection::inflectUncached(const QString &synonym, const Base &base)
+{
     if (startsUpper(synonym) != startsUpper(base.base))
         return std::nullopt;
     if (!isPhrase(synonym))

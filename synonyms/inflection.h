@@ -107,6 +107,7 @@ private:
     void loadWordNet(const QString &folder);
     QList<Base> irregularBases(const QString &word);
     QList<Base> reverseBases(const QString &word);
+    std::optional<QString> inflectUncached(const QString &synonym, const Base &base);
     std::optional<QString> inflectWord(const QString &synonym, const Base &base);
     // Whether English `lemma` has a part of speech that takes the form of `flag`.
     bool fitsForm(const QString &lemma, const QString &flag) const;
@@ -147,4 +148,5 @@ private:
 
     static constexpr qsizetype cacheLimit = 20000;
     QHash<QString, QList<Base>> basesCache;
+    QHash<QString, std::optional<QString>> inflectCache;
 };
