@@ -586,8 +586,11 @@ std::optional<QString> Inflection::inflectWord(const QString &synonym, const Bas
             // A noun's irregular plural wins over the regular ending («men», not the verb's
             // «mans»); a verb with a regular form besides the irregular one («work»: «worked»,
             // «wrought») is not certain.
+            // WordNet's own form is offered only when the dictionary knows it too («syllabi»
+            // it does not).
             const std::optional<QString> regular = applyFlag(synonym, base);
-            if (plural || !regular || *regular == forms.front())
+            if ((plural || !regular || *regular == forms.front()) &&
+                hunspell->spell(toDict(forms.front())))
                 return forms.front();
             return std::nullopt;
         }
