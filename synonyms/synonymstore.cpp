@@ -251,6 +251,17 @@ void SynonymStore::importThesaurusIfMissing()
     if (source.isEmpty())
         return;
 
+    // A list from before the import kept a record cannot be told from one edited by hand: it is
+    // kept beside the new one instead of being overwritten.
+    if (QFile::exists(dest) && !QFile::exists(ThesaurusImporter::recordFile(dest))) {
+        const QString kept = dest + QStringLiteral(".before-reimport");
+        QFile::remove(kept);
+        if (!QFile::rename(dest, kept)) {
+            qWarning("Old synonym list not kept aside, left as it is: %s", qPrintable(dest));
+            return;
+        }
+    }
+
     emit thesaurusImportStarted(curLang);
     // English lists put the more used words first; the counts are optional.
     const ThesaurusImporter::Options options =

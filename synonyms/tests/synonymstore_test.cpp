@@ -652,6 +652,21 @@ private slots:
         QCOMPARE(started.size(), 1);
     }
 
+    void listWithoutImportRecordIsKeptAside()
+    {
+        // A version-0 list from before the import kept a record may have been edited by hand:
+        // it is rebuilt, and the old file stays beside the new one.
+        store->setMorphologyFolders(thesauri->path(), thesauri->path());
+        copyFixture("th_sample_utf8.dat", thesauri->filePath("th_en_US_v2.dat"));
+        const QByteArray old = "synonym version 0\nfast|handmade\n";
+        write("eng_syn.dat", old);
+        store->loadSynonyms();
+        QCOMPARE(render(store->candidateList("fast")).value(0), QString("quick:server"));
+        QFile kept(folder() + "eng_syn.dat.before-reimport");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), old);
+    }
+
     void unreadableThesaurusIsReportedOnce()
     {
         copyFixture("th_sample_badenc.dat", thesauri->filePath("th_en_US_v2.dat"));
