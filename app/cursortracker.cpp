@@ -132,12 +132,15 @@ void CursorTracker::timershot()
         parts.rapidDock->loadRapidSentence(curRapid);
 }
 
-void CursorTracker::loadStepDocks(const QString &unit)
+void CursorTracker::loadStepDocks(const QString &unit, StepDirection direction)
 {
     if (parts.sentenceDock)
         parts.sentenceDock->loadStep(unit);
     if (parts.rapidDock) {
         t.stop();
         parts.rapidDock->loadRapidSentence(unit);
+        const bool group = unit.startsWith(QLatin1Char('{')) && unit.endsWith(QLatin1Char('}'));
+        if (group && direction == StepDirection::Forward)
+            parts.rapidDock->origRapidSentenceL->setText(spintax::dissect(unit).value(0));
     }
 }

@@ -14,6 +14,7 @@ class QTextEdit;
 class QuickSpinPanel;
 class RapidSpinDock;
 class UnitSpinDock;
+enum class StepDirection;
 
 // Cursor tracking: every caret movement of the spin editor runs dispatch(), which updates the
 // position label and the brace-pair highlight, then (unless an operation holds allowChanges)
@@ -42,8 +43,11 @@ public:
 
     // The dispatcher. view2 == 1 works on the main editor whatever the view.
     void dispatch(int view2 = -1);
-    // After a sentence arrow step onto `unit`: the sentence and rapid docks show it.
-    void loadStepDocks(const QString &unit);
+    // After a sentence arrow step onto `unit`: the sentence dock lists a group's further
+    // alternatives under its first one, the rapid dock shows the unit's columns. The rapid label
+    // names a group by its first alternative after a forward step and by its whole text after a
+    // backward one.
+    void loadStepDocks(const QString &unit, StepDirection direction);
 
     // "[row,column]": row = the paragraph number (from 0) plus the caret's display line in it
     // (from 1), column = the caret's column in its display line, both with five digits.

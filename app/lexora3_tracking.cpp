@@ -42,9 +42,13 @@ void Lexora3::createTracking()
             [this](const QString &text) { tracker->curSen = text; });
     connect(paragraphDock, &UnitSpinDock::unitWritten, tracker,
             [this](const QString &text) { tracker->curParagraph = text; });
+    connect(rapidDock, &RapidSpinDock::sentenceWritten, tracker,
+            [this](const QString &text) { tracker->curRapid = text; });
 
-    navigator.loadStepDocks = [this](const QString &unit, StepDirection) {
-        tracker->loadStepDocks(unit);
+    navigator.loadStepDocks = [this](const QString &unit, StepDirection direction) {
+        // A long sentence in the dock's label must not widen the dock beyond the window.
+        limitSentenceDockWidth();
+        tracker->loadStepDocks(unit, direction);
     };
     const auto sentenceArrows = [this](auto *dock) {
         connect(dock, &std::remove_pointer_t<decltype(dock)>::previousRequested, this,
@@ -65,10 +69,10 @@ void Lexora3::createTracking()
                 hyperlinkAction->setEnabled(documents->editor()->textCursor().hasSelection());
             });
 
-    search = new Search(mainEditor, this);
+    search = new Search(guards, mainEditor, this);
     search->setObjectName(QStringLiteral("search"));
     connect(actions->action(AppActions::Find), &QAction::triggered, search, &Search::show);
-    connect(documents, &DocumentManager::findNextRequested, search, &Search::find);
+    connect(documents, &DocumentManager::findNextRequested, search, &Search::findAgain);
 }
 
 void Lexora3::cursorChanged(int view2)

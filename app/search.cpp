@@ -24,8 +24,8 @@ Widget *named(Widget *widget, const char *name, const QString &accessibleName)
 
 } // namespace
 
-Search::Search(std::function<QTextEdit *()> editor, QWidget *parent)
-    : QDialog(parent), editor(std::move(editor))
+Search::Search(GuardFlags &guards, std::function<QTextEdit *()> editor, QWidget *parent)
+    : QDialog(parent), guards(guards), editor(std::move(editor))
 {
     setWindowTitle(QStringLiteral("Find and Replace"));
     setModal(false);
@@ -158,6 +158,11 @@ bool Search::find()
     return findIn(editor(), findLE->text(), flags);
 }
 
+bool Search::findAgain()
+{
+    return tabs->currentIndex() == 1 ? findNext() : find();
+}
+
 QTextDocument::FindFlags Search::replaceFlags() const
 {
     return replaceMatchCaseCB->isChecked() ? QTextDocument::FindCaseSensitively
@@ -174,13 +179,23 @@ void Search::replace()
     QTextEdit *edit = editor();
     if (!edit || replaceFindLE->text().isEmpty())
         return;
-    QTextCursor cursor = edit->textCursor();
-    cursor.insertText(replaceWithLE->text());
-    edit->setTextCursor(cursor);
+    {
+        const auto hold = guards.hold({GuardFlags::AllowChanges});
+        QTextCursor cursor = edit->textCursor();
+        cursor.insertText(replaceWithLE->text());
+        edit->setTextCursor(cursor);
+    }
+    // Selecting the next hit is a move like Find Next: tracking follows it.
     findNext();
 }
 
 int Search::replaceAllHits()
 {
-    return replaceAll(editor(), replaceFindLE->text(), replaceWithLE->text(), replaceFlags());
+    QTextEdit *edit = editor();
+    if (!edit || replaceFindLE->text().isEmpty())
+        return 0;
+    // The caret ends at the document start: the position label follows, the docks and the
+    // panel keep what they showed until the user moves.
+    const auto hold = guards.hold({GuardFlags::AllowChanges});
+    return replaceAll(edit, replaceFindLE->text(), replaceWithLE->text(), replaceFlags());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "selection/guardflags.h"
+
 #include <QDialog>
 #include <QTextDocument>
 
@@ -16,12 +18,15 @@ class QTextEdit;
 // (Find Next, Replace, Replace All, Cancel). Searches run on the main spin editor from its
 // cursor with the document's own search and never wrap around; a hit is selected in the editor,
 // no hit changes nothing. The dialog is made once and hidden, not destroyed.
+//
+// Its edits hold the window's allowChanges guard: cursor tracking does not reload the docks and
+// the synonym panel for the text a replacement writes.
 class Search final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Search(std::function<QTextEdit *()> editor, QWidget *parent = nullptr);
+    Search(GuardFlags &guards, std::function<QTextEdit *()> editor, QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(Search)
 
     // Gives the first search field the focus before showing.
@@ -35,8 +40,10 @@ public:
     static int replaceAll(QTextEdit *editor, const QString &text, const QString &replacement,
                           QTextDocument::FindFlags flags);
 
-    // The Find tab's search (also F3 in the editor).
+    // The Find tab's search.
     bool find();
+    // F3 in the editor: the next hit of the tab the dialog shows (Find, or Replace's Find Next).
+    bool findAgain();
     // The Replace tab's buttons.
     bool findNext();
     void replace();
@@ -60,5 +67,6 @@ public:
 private:
     QTextDocument::FindFlags replaceFlags() const;
 
+    GuardFlags &guards;
     std::function<QTextEdit *()> editor;
 };

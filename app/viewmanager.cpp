@@ -332,6 +332,9 @@ void ViewManager::removeOriginalWord()
     const QString result = spintax::removeOriginalWord(text);
     if (result == text)
         return;
+    // A rewrite of the whole text, not a move of the user's: the docks and the panel keep their
+    // units until the caret moves.
+    const auto hold = guards.hold({GuardFlags::AllowChanges});
     QTextCursor cursor(editor->document());
     const int caret = editor->textCursor().position();
     // Underlines of identified phrases must not spread over the whole new text.

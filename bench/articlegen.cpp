@@ -84,6 +84,11 @@ QString spinArticle(int words, quint32 seed)
     return out;
 }
 
+QString spinSentence(int words, quint32 seed)
+{
+    return ArticleWriter(seed).sentence(words);
+}
+
 QString deepNesting(int depth)
 {
     QString out;
@@ -93,6 +98,11 @@ QString deepNesting(int depth)
     out += QLatin1Char('b');
     out += QString(depth, QLatin1Char('}'));
     return out;
+}
+
+QString braceNesting(int depth)
+{
+    return QString(depth, QLatin1Char('{')) + QLatin1Char('a') + QString(depth, QLatin1Char('}'));
 }
 
 QString siblings(int count)

@@ -1,4 +1,5 @@
 #include "articlegen.h"
+#include "guibenchmain.h"
 #include "spintax/gui/bracepair.h"
 #include "spintax/gui/levelruns.h"
 #include "spintax/gui/myhighlighter.h"
@@ -241,13 +242,5 @@ BENCHMARK(BM_ParagraphLevels)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchdata::runWidgetBenchmarks(argc, argv);
 }

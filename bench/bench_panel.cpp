@@ -2,6 +2,8 @@
 // installed thesaurus converted once), for single words and for spin groups with alternatives
 // the lists lack. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "guibenchmain.h"
+
 #include "synonyms/widgets/qmytablewidget.h"
 #include "synonyms/widgets/quickspinpanel.h"
 #include "synonyms/synonymfiles.h"
@@ -101,15 +103,5 @@ BENCHMARK(BM_PanelRefillGroup)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
-        qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchdata::runWidgetBenchmarks(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include "windowparts.h"
 
 #include "app/cursortracker.h"
+#include "app/search.h"
 #include "selection/widgets/docks/rapidspindock.h"
 #include "selection/widgets/docks/unitspindock.h"
 
@@ -159,6 +160,59 @@ private slots:
                  QString(QStringLiteral("One. Two.")).replace(reached, QStringLiteral("Zwei.")));
     }
 
+    // After a sentence arrow step the first alternative is the label and the others the rows
+    // (a blank one once, repeats of others kept), all ticked; the rapid label names a group by
+    // its first alternative after a forward step, by its whole text after a backward one. The
+    // dock is held to the window's width.
+    void arrowStepLists_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<QString>("reached");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("rapidLabel");
+        QTest::newRow("forward onto a group")
+            << "Start here. {A|B|C} Tail."
+            << "here" << true << "{A|B|C}" << QStringList{"B", "C"} << "A"
+            << "A";
+        QTest::newRow("backward onto a group")
+            << "{A|B|C} Tail."
+            << "Tail" << false << "{A|B|C}" << QStringList{"B", "C"} << "A"
+            << "{A|B|C}";
+        QTest::newRow("blank listed once, repeats kept")
+            << "Go. {A|B||B|} x"
+            << "Go" << true << "{A|B||B|}" << QStringList{"B", "", "B"} << "A"
+            << "A";
+        QTest::newRow("plain sentence") << "One. Two."
+                                        << "One" << true << "Two." << QStringList{} << "Two."
+                                        << "Two.";
+    }
+    void arrowStepLists()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, at);
+        QFETCH(bool, forward);
+        QFETCH(QString, reached);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, label);
+        QFETCH(QString, rapidLabel);
+        load(content, at.toUtf8().constData());
+        UnitSpinDock *sentence = w->sentenceSpinDock();
+        sentence->setMaximumWidth(40);
+        (forward ? sentence->nextPB : sentence->previousPB)->click();
+        QCOMPARE(parts::textEdit(*w)->textCursor().selectedText(), reached);
+        QCOMPARE(::rows(sentence->list), rows);
+        QCOMPARE(ticked(sentence->list), rows);
+        QCOMPARE(sentence->entries(), rows);
+        QCOMPARE(sentence->origL->text(), label);
+        QCOMPARE(w->rapidSpinDock()->origRapidSentenceL->text(), rapidLabel);
+        const QMargins margins = w->contentsMargins();
+        QCOMPARE(sentence->maximumWidth(), w->width() - margins.left() - margins.right());
+        QCOMPARE(text(), content);
+    }
+
     void rapidColumnsLoadOnceAndWrite()
     {
         w->synonymStore()->userSyn.insert(QStringLiteral("big"), {"large", "huge"});
@@ -231,6 +285,68 @@ private slots:
         }
         QCOMPARE(rows(w->sentenceSpinDock()->list), (QStringList{"(blank)", "First sentence."}));
         QCOMPARE(w->quickSpinPanel()->currentWord(), QStringLiteral("First"));
+    }
+
+    // Commands that rewrite the text leave the docks and the panel with their units until the
+    // user moves the caret.
+    void rewritesKeepTheDocks_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Replace All") << "replace all"
+                                     << "First {a|b} one. Third {c|d} two.";
+        QTest::newRow("Replace") << "replace"
+                                 << "Third {a|b} one. Second {c|d} two.";
+        QTest::newRow("Remove Original Word") << "remove original"
+                                              << "First b one. Second d two.";
+    }
+    void rewritesKeepTheDocks()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, result);
+        load(QStringLiteral("First {a|b} one. Second {c|d} two."), "one");
+        const QString word = w->quickSpinPanel()->currentWord();
+        const QStringList sentenceRows = rows(w->sentenceSpinDock()->list);
+        const QStringList paragraphRows = rows(w->paragraphSpinDock()->list);
+        Search *search = w->searchDialog();
+        search->replaceFindLE->setText(command == QLatin1String("replace")
+                                           ? QStringLiteral("First")
+                                           : QStringLiteral("Second"));
+        search->replaceWithLE->setText(QStringLiteral("Third"));
+        if (command == QLatin1String("replace all")) {
+            search->replaceAllPB->click();
+        } else if (command == QLatin1String("replace")) {
+            // The hit is selected as Find Next would: the docks follow that move.
+            QTextCursor cursor = parts::textEdit(*w)->textCursor();
+            cursor.setPosition(0);
+            cursor.setPosition(5, QTextCursor::KeepAnchor);
+            {
+                GuardFlags &guards = const_cast<GuardFlags &>(w->guardFlags());
+                const auto hold = guards.hold({GuardFlags::AllowChanges});
+                parts::textEdit(*w)->setTextCursor(cursor);
+            }
+            search->replacePB->click();
+        } else {
+            parts::action(*w, AppActions::RemoveOriginalWord)->trigger();
+        }
+        QCOMPARE(text(), result);
+        QCOMPARE(rows(w->sentenceSpinDock()->list), sentenceRows);
+        QCOMPARE(rows(w->paragraphSpinDock()->list), paragraphRows);
+        QCOMPARE(w->quickSpinPanel()->currentWord(), word);
+    }
+
+    // What the rapid dock wrote is its sentence: moving inside it does not rebuild the columns.
+    void rapidWriteIsTheLoadedSentence()
+    {
+        w->synonymStore()->userSyn.insert(QStringLiteral("big"), {"large"});
+        load(QStringLiteral("The big dog. Other."), "big");
+        RapidSpinDock *rapid = w->rapidSpinDock();
+        QTRY_COMPARE_WITH_TIMEOUT(rapid->columns().size(), 3, 20000);
+        rapid->columns().at(1)->list->item(0)->setSelected(true);
+        QCOMPARE(text(), QStringLiteral("The {big|large} dog. Other."));
+        place("dog");
+        QVERIFY(!w->cursorTracker()->t.isActive());
+        QCOMPARE(rapid->columns().at(1)->tickedSynonyms(), QStringList{"large"});
     }
 
 private:

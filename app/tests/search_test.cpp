@@ -1,5 +1,5 @@
 // The "Find and Replace" dialog on a real editor: each Find option, no wrap-around, Replace and
-// Replace All, and the buttons' enabling.
+// Replace All, the buttons' enabling, F3, and the guard its edits hold.
 
 #include "testsupport/testsupport.h"
 
@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -20,8 +21,9 @@ private slots:
     void init()
     {
         edit = std::make_unique<QTextEdit>();
-        search = std::make_unique<Search>([this] { return edit.get(); });
+        search = std::make_unique<Search>(guards, [this] { return edit.get(); });
     }
+    void cleanup() { QVERIFY2(guards.idle(), "a guard flag was left held"); }
 
     void find_data()
     {
@@ -98,7 +100,60 @@ private slots:
         QVERIFY(!search->isVisible());
     }
 
+    // F3 repeats the search of the tab on show: the Find tab's options, or Replace's Find Next.
+    void findAgainFollowsTheShownTab_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("hitStart");
+        QTest::newRow("Find tab: whole word, backward") << 0 << 0;
+        QTest::newRow("Replace tab: forward, any case") << 1 << 13;
+    }
+    void findAgainFollowsTheShownTab()
+    {
+        QFETCH(int, tab);
+        QFETCH(int, hitStart);
+        edit->setPlainText(QStringLiteral("cat concat x CAT"));
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(11);
+        edit->setTextCursor(cursor);
+        search->findLE->setText(QStringLiteral("cat"));
+        search->wholeWordsCB->setChecked(true);
+        search->backwardRB->setChecked(true);
+        search->replaceFindLE->setText(QStringLiteral("cat"));
+        search->tabs->setCurrentIndex(tab);
+        QVERIFY(search->findAgain());
+        QCOMPARE(edit->textCursor().selectionStart(), hitStart);
+    }
+
+    // Text written by Replace and Replace All never reaches cursor tracking as a move of the
+    // user's: every change of the document happens while allowChanges is held.
+    void replacementsHoldTheTrackingGuard_data()
+    {
+        QTest::addColumn<bool>("all");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Replace") << false << "b b a";
+        QTest::newRow("Replace All") << true << "b b b";
+    }
+    void replacementsHoldTheTrackingGuard()
+    {
+        QFETCH(bool, all);
+        QFETCH(QString, result);
+        edit->setPlainText(QStringLiteral("a b a"));
+        search->replaceFindLE->setText(QStringLiteral("a"));
+        search->replaceWithLE->setText(QStringLiteral("b"));
+        search->findNextPB->click();
+        QList<bool> allowedAtChange;
+        connect(edit->document(), &QTextDocument::contentsChanged, this,
+                [&] { allowedAtChange << guards.allowChanges(); });
+        (all ? search->replaceAllPB : search->replacePB)->click();
+        QCOMPARE(edit->toPlainText(), result);
+        QVERIFY(!allowedAtChange.isEmpty());
+        QCOMPARE(allowedAtChange, QList<bool>(allowedAtChange.size(), false));
+        edit->document()->disconnect(this);
+    }
+
 private:
+    GuardFlags guards;
     std::unique_ptr<QTextEdit> edit;
     std::unique_ptr<Search> search;
 };

@@ -144,4 +144,5 @@ void RapidSpinDock::rewrite()
     cursor.setPosition(start + int(text.size()), QTextCursor::KeepAnchor);
     edit->setTextCursor(cursor);
     current = text;
+    emit sentenceWritten(text);
 }

@@ -73,6 +73,8 @@ public:
 signals:
     void previousRequested();
     void nextRequested();
+    // The dock rewrote its sentence with `text` (now selected in the editor).
+    void sentenceWritten(const QString &text);
 
 private:
     void rewrite();
