@@ -141,6 +141,6 @@ void CursorTracker::loadStepDocks(const QString &unit, StepDirection direction)
         parts.rapidDock->loadRapidSentence(unit);
         const bool group = unit.startsWith(QLatin1Char('{')) && unit.endsWith(QLatin1Char('}'));
         if (group && direction == StepDirection::Forward)
-            parts.rapidDock->origRapidSentenceL->setText(spintax::dissect(unit).value(0));
+            parts.rapidDock->setLabel(spintax::dissect(unit).value(0));
     }
 }

@@ -1,12 +1,11 @@
 #include "figuresupdater.h"
 
 #include "selection/sentencecount.h"
-#include "spintax/generator.h"
-#include "spintax/unpairedbrace.h"
 
 #include <QLabel>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QtConcurrent/QtConcurrentRun>
 
 FiguresUpdater::FiguresUpdater(const Labels &labels, std::function<QTextEdit *()> figuresEditor,
                                std::function<QTextEdit *()> documentEditor, QObject *parent)
@@ -15,8 +14,14 @@ FiguresUpdater::FiguresUpdater(const Labels &labels, std::function<QTextEdit *()
 {
     timer.setSingleShot(true);
     timer.setInterval(0);
-    connect(&timer, &QTimer::timeout, this, &FiguresUpdater::update);
+    connect(&timer, &QTimer::timeout, this, &FiguresUpdater::startComputation);
+    connect(&watcher, &QFutureWatcherBase::finished, this, &FiguresUpdater::computationFinished);
     watchCurrentView();
+}
+
+FiguresUpdater::~FiguresUpdater()
+{
+    watcher.waitForFinished();
 }
 
 void FiguresUpdater::watchCurrentView()
@@ -33,6 +38,9 @@ void FiguresUpdater::watchCurrentView()
         watched.append(connect(editor->document(), &QTextDocument::contentsChanged, this,
                                &FiguresUpdater::schedule));
     }
+    // Another editor: whatever is being counted belongs to the old one.
+    ++generation;
+    counted.reset();
     schedule();
 }
 
@@ -41,34 +49,84 @@ void FiguresUpdater::schedule()
     timer.start();
 }
 
-void FiguresUpdater::update()
+FiguresUpdater::Texts FiguresUpdater::snapshot() const
 {
-    timer.stop();
-    if (QTextEdit *document = documentEditor()) {
-        const std::optional<spintax::UnpairedBrace> brace =
-            spintax::firstUnpairedBrace(document->toPlainText());
-        if (brace) {
-            labels.balanceQL->setText(spintax::unpairedBraceMessage(*brace));
+    Texts texts;
+    QTextEdit *document = documentEditor();
+    QTextEdit *figures = figuresEditor();
+    if (document)
+        texts.document = document->toPlainText();
+    if (figures)
+        texts.figures = figures == document ? texts.document : figures->toPlainText();
+    return texts;
+}
+
+FiguresUpdater::Result FiguresUpdater::compute(const Texts &texts)
+{
+    Result result;
+    if (texts.document) {
+        result.checkedBraces = true;
+        result.brace = spintax::firstUnpairedBrace(*texts.document);
+    }
+    if (texts.figures) {
+        if (const std::optional<QString> flat = spintax::anySpin2(*texts.figures))
+            result.sentences = sentenceCount(*flat);
+        result.figures = spintax::calcUniqueness(*texts.figures);
+    }
+    return result;
+}
+
+void FiguresUpdater::apply(const Result &result)
+{
+    if (result.checkedBraces) {
+        if (result.brace) {
+            labels.balanceQL->setText(spintax::unpairedBraceMessage(*result.brace));
             labels.balanceQL->show();
         } else {
             labels.balanceQL->hide();
             labels.balanceQL->clear();
         }
     }
-    QTextEdit *editor = figuresEditor();
-    if (!editor)
+    if (labels.sentencesQL && result.sentences)
+        labels.sentencesQL->setText(QStringLiteral("%1 Sentence(s)").arg(*result.sentences));
+    if (!result.figures)
         return;
-    const QString text = editor->toPlainText();
-    if (labels.sentencesQL) {
-        if (const std::optional<QString> flat = spintax::anySpin2(text))
-            labels.sentencesQL->setText(QStringLiteral("%1 Sentence(s)").arg(sentenceCount(*flat)));
+    labels.spunWordsQL->setText(result.figures->spunWords);
+    labels.totalWordsQL->setText(result.figures->totalWords);
+    labels.paragraphsQL->setText(result.figures->paragraphs);
+    labels.uniqueQL->setText(result.figures->unique);
+    labels.qualityQL->setText(result.figures->quality);
+}
+
+void FiguresUpdater::startComputation()
+{
+    if (watcher.isRunning()) {
+        again = true;
+        return;
     }
-    const std::optional<spintax::StatusFigures> figures = spintax::calcUniqueness(text);
-    if (!figures)
+    Texts texts = snapshot();
+    if (counted == texts)
         return;
-    labels.spunWordsQL->setText(figures->spunWords);
-    labels.totalWordsQL->setText(figures->totalWords);
-    labels.paragraphsQL->setText(figures->paragraphs);
-    labels.uniqueQL->setText(figures->unique);
-    labels.qualityQL->setText(figures->quality);
+    counted = texts;
+    running = generation;
+    watcher.setFuture(QtConcurrent::run(&FiguresUpdater::compute, std::move(texts)));
+}
+
+void FiguresUpdater::computationFinished()
+{
+    if (running == generation && watcher.future().resultCount() > 0)
+        apply(watcher.result());
+    if (again) {
+        again = false;
+        startComputation();
+    }
+}
+
+void FiguresUpdater::update()
+{
+    timer.stop();
+    ++generation;
+    const Texts texts = snapshot();
+    counted = texts;
+    apply(compute(texts));
 }

@@ -4,6 +4,17 @@
 
 namespace spindocks {
 
+QString shownText(const QString &text, qsizetype limit)
+{
+    if (text.size() <= limit)
+        return text;
+    qsizetype cut = limit;
+    // Never split a surrogate pair.
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
 QStringList groupEntries(const QStringList &alternatives)
 {
     QStringList entries{blankEntry()};

@@ -14,6 +14,12 @@ inline QString blankEntry()
     return QStringLiteral("(blank)");
 }
 
+// What a dock label or row shows of `text`: the text itself, or its first `limit` characters
+// and "…" when it is longer. A label is one line high and a row one line wide, so nothing
+// beyond that is readable there, and laying out a paragraph of megabytes for them would stall
+// every keystroke. The docks keep and write the whole text.
+QString shownText(const QString &text, qsizetype limit = 1000);
+
 // The rows listed for a spin group's alternatives: "(blank)" first, then each alternative once,
 // in order (an empty alternative is listed as an empty row).
 QStringList groupEntries(const QStringList &alternatives);

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
 #include <QTextCursor>
 
 #include <memory>
@@ -285,6 +286,28 @@ private slots:
         }
         QCOMPARE(rows(w->sentenceSpinDock()->list), (QStringList{"(blank)", "First sentence."}));
         QCOMPARE(w->quickSpinPanel()->currentWord(), QStringLiteral("First"));
+    }
+
+    // A paragraph of one unbroken run of characters (or groups nested thousands deep) fills the
+    // docks without widening the window; their labels and rows show its start.
+    void unbrokenParagraphKeepsTheWindowWidth()
+    {
+        // 20,000 characters are over 100,000 pixels wide; the window needs about 1,000.
+        constexpr int screenWidth = 4000;
+        const QString run(20000, QLatin1Char('x'));
+        load(QStringLiteral("{") + run + QStringLiteral("|y}"), "x");
+        QTest::qWait(0);
+        QVERIFY(w->minimumSizeHint().width() <= screenWidth);
+        QVERIFY(w->width() <= screenWidth);
+        UnitSpinDock *paragraph = w->paragraphSpinDock();
+        QCOMPARE(paragraph->entries(), (QStringList{"(blank)", run, "y"}));
+        QVERIFY(paragraph->list->item(1)->text().endsWith(QChar(0x2026)));
+        QVERIFY(paragraph->list->item(1)->text().size() < 2000);
+        QVERIFY(paragraph->origL->text().size() < 2000);
+        QVERIFY(w->sentenceSpinDock()->origL->text().size() < 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->rapidSpinDock()->columns().size(), 1, 20000);
+        QVERIFY(w->rapidSpinDock()->origRapidSentenceL->text().size() < 2000);
+        QVERIFY(w->minimumSizeHint().width() <= screenWidth);
     }
 
     // Commands that rewrite the text leave the docks and the panel with their units until the

@@ -34,6 +34,26 @@ private slots:
         QCOMPARE(spindocks::tickedText(ticked, QStringLiteral("Orig.")), expected);
     }
 
+    void shownText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString ellipsis(QChar(0x2026));
+        QTest::newRow("up to the limit: unchanged") << "abcd"
+                                                    << "abcd";
+        QTest::newRow("longer: cut with an ellipsis") << "abcdef"
+                                                      << "abcd" + ellipsis;
+        // U+1F600 is the pair D83D DE00; the cut falls between them.
+        QTest::newRow("a surrogate pair is not split")
+            << QStringLiteral("abc\U0001F600x") << "abc" + ellipsis;
+    }
+    void shownText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(spindocks::shownText(text, 4), shown);
+    }
+
     void groupEntriesListEachAlternativeOnce()
     {
         QCOMPARE(spindocks::groupEntries({"", "A", "B", "A"}),

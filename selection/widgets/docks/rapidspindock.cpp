@@ -18,8 +18,9 @@ QBottomList::QBottomList(const spindocks::RapidColumn &column, const QStringList
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(0);
     layout->setContentsMargins(0, 0, 0, 0);
-    word = new QLabel(wordStr, this);
+    word = new QLabel(spindocks::shownText(wordStr), this);
     word->setContentsMargins(7, 0, 0, 3);
+    word->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     list = new QListWidget(this);
     list->setAccessibleName(QStringLiteral("Synonyms of ") + wordStr);
     list->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -33,13 +34,14 @@ QBottomList::QBottomList(const spindocks::RapidColumn &column, const QStringList
 
     allowChanges = false;
     curSyns = synonyms;
-    list->addItems(curSyns);
+    for (const QString &synonym : std::as_const(curSyns))
+        list->addItem(spindocks::shownText(synonym));
     for (qsizetype i = 1; i < column.alternatives.size(); ++i) {
         const QString &alternative = column.alternatives[i];
         qsizetype row = curSyns.indexOf(alternative);
         if (row < 0) {
             curSyns.append(alternative);
-            list->addItem(alternative);
+            list->addItem(spindocks::shownText(alternative));
             row = curSyns.size() - 1;
         }
         list->item(int(row))->setSelected(true);
@@ -74,6 +76,8 @@ RapidSpinDock::RapidSpinDock(GuardFlags &guards, QWidget *parent) : QWidget(pare
     origRapidSentenceL->setAccessibleName(QStringLiteral("Current rapid sentence"));
     origRapidSentenceL->setWordWrap(true);
     origRapidSentenceL->setFixedHeight(13);
+    // The sentence must never widen the dock (see UnitSpinDock).
+    origRapidSentenceL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     const auto arrow = [this](const QString &icon, const QString &name) {
         auto *button = new QPushButton(QIcon(icon), QString(), this);
         button->setFixedSize(25, 22);
@@ -98,7 +102,7 @@ RapidSpinDock::RapidSpinDock(GuardFlags &guards, QWidget *parent) : QWidget(pare
 
 void RapidSpinDock::loadRapidSentence(const QString &text)
 {
-    origRapidSentenceL->setText(text);
+    setLabel(text);
     current = text;
     bottomLists.clear();
     auto *row = new QWidget;
@@ -117,6 +121,11 @@ void RapidSpinDock::loadRapidSentence(const QString &text)
     }
     row->setGeometry(0, 0, width, 130 + margins.top() + margins.bottom());
     qsa->setWidget(row); // deletes the previous row and its columns
+}
+
+void RapidSpinDock::setLabel(const QString &text)
+{
+    origRapidSentenceL->setText(spindocks::shownText(text));
 }
 
 void RapidSpinDock::rewrite()

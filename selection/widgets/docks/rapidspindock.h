@@ -61,6 +61,8 @@ public:
 
     // Rebuilds the columns for `text` (the columns' ticks are not kept).
     void loadRapidSentence(const QString &text);
+    // What the label above the columns names (the loaded text unless told otherwise).
+    void setLabel(const QString &text);
     const QList<QBottomList *> &columns() const { return bottomLists; }
     // The sentence as the dock knows it in the text: the loaded one, then what it last wrote.
     QString currentText() const { return current; }

@@ -51,6 +51,9 @@ UnitSpinDock::UnitSpinDock(Unit unit, GuardFlags &guards, QWidget *parent)
                                       : QStringLiteral("Current paragraph"));
     origL->setWordWrap(true);
     origL->setFixedHeight(13);
+    // The unit's text must never widen the dock: an unbroken run of characters as wide as the
+    // screen (or a million pixels) would otherwise set the window's minimum width.
+    origL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     if (!sentence)
         origL->setTextFormat(Qt::PlainText);
     previousPB = arrowButton(QStringLiteral(":/img/arrow_left.png"),
@@ -112,11 +115,12 @@ void UnitSpinDock::fill(const QStringList &entries, const QString &label)
     const auto hold = guards.hold({updatingFlag()});
     rows = entries;
     list->clear();
-    list->addItems(entries);
+    for (const QString &entry : entries)
+        list->addItem(spindocks::shownText(entry));
     original = label;
-    origL->setText(label);
+    origL->setText(spindocks::shownText(label));
     if (kind == Unit::Paragraph)
-        origL->setToolTip(label);
+        origL->setToolTip(spindocks::shownText(label, 5000));
 }
 
 void UnitSpinDock::loadEntries(const QStringList &alternatives, bool selectBlank)
@@ -211,7 +215,7 @@ void UnitSpinDock::addEntry()
     if (text.trimmed().isEmpty() || rows.contains(text))
         return;
     rows.append(text);
-    list->addItem(text);
+    list->addItem(spindocks::shownText(text));
     // Ticking the new row rewrites the unit with it at once.
     list->item(list->count() - 1)->setSelected(true);
     if (addLE)
