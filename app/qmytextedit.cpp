@@ -1,6 +1,7 @@
 #include "qmytextedit.h"
 
 #include "bracepairhighlight.h"
+#include "unbrokenrunwrap.h"
 
 #include "selection/guardflags.h"
 
@@ -11,6 +12,7 @@ QMyTextEdit::QMyTextEdit(GuardFlags &guards, bool textHighlight, QWidget *parent
     : QTextEdit(parentWidget), guards(guards), textHighlight(textHighlight)
 {
     setMouseTracking(true);
+    new UnbrokenRunWrap(this);
     // Spun companions use their extra selections for the hover mark instead.
     if (!textHighlight)
         new BracePairHighlight(this);
