@@ -114,9 +114,20 @@ void UnitSpinDock::fill(const QStringList &entries, const QString &label)
 {
     const auto hold = guards.hold({updatingFlag()});
     rows = entries;
-    list->clear();
-    for (const QString &entry : entries)
-        list->addItem(spindocks::shownText(entry));
+    // Typing changes the unit on every keystroke: a list of the same length keeps its items and
+    // only takes the new texts, which spares rebuilding (and relaying out) every row.
+    if (list->count() == entries.size()) {
+        list->clearSelection();
+        for (int i = 0; i < list->count(); ++i) {
+            const QString shown = spindocks::shownText(entries.at(i));
+            if (list->item(i)->text() != shown)
+                list->item(i)->setText(shown);
+        }
+    } else {
+        list->clear();
+        for (const QString &entry : entries)
+            list->addItem(spindocks::shownText(entry));
+    }
     original = label;
     origL->setText(spindocks::shownText(label));
     if (kind == Unit::Paragraph)
