@@ -115,9 +115,12 @@ std::optional<Span> groupAround(QStringView paragraph, qsizetype p)
     p = qBound(qsizetype(0), p, len);
     if (p < len && paragraph[p] == u'{')
         ++p;
+    // Just after a "}" the search starts on the group's last character. When that character is
+    // itself a "}" the caret ends a group holding a nested one, which is never found whole;
+    // stepping back once more would land in the nested group, which the caret does not touch.
     if (p >= 2 && paragraph[p - 1] == u'}')
         p -= 2;
-    if (p >= 1 && p < len && paragraph[p] == u'}')
+    else if (p >= 1 && p < len && paragraph[p] == u'}')
         --p;
 
     qsizetype l = -1;

@@ -147,6 +147,13 @@ private slots:
         QTest::newRow("innermost group") << "{a {b|c} d|e}" << 5 << "{b|c}";
         QTest::newRow("on a word of a nested group's outer level") << "{a {b|c} d|e}" << 1 << "";
         QTest::newRow("between two groups: the next one") << "{a|b}{c|d}" << 5 << "{c|d}";
+        QTest::newRow("between a nested group's closer and the outer one: the nested group")
+            << "{a|{b|c}} d" << 8 << "{b|c}";
+        // Only an innermost group is found, so the caret after a group ending in a nested one
+        // finds none, not the nested group it does not touch.
+        QTest::newRow("after a group ending in a nested group: none") << "{a|{b|c}} d" << 9 << "";
+        QTest::newRow("after a group ending in a nested group, at paragraph end: none")
+            << "x{{b|c}}" << 8 << "";
         QTest::newRow("unbalanced opener") << "a {quick b" << 5 << "";
         QTest::newRow("empty paragraph") << "" << 0 << "";
     }
