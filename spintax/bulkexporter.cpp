@@ -34,6 +34,105 @@ QString writeFailure(const QFile &file, int errorNumber)
     return file.errorString();
 }
 
+// BulkExporter::appendEncoded for a text that arrives in pieces: a CR LF or a surrogate pair cut
+// between two pieces is written as in the whole text.
+class PieceEncoder
+{
+public:
+    void append(QByteArray &out, QStringView piece)
+    {
+        if (piece.isEmpty())
+            return;
+        if (holding) {
+            holding = false;
+            if (piece.front().isLowSurrogate()) {
+                const QChar pair[2] = {held, piece.front()};
+                encode(out, QStringView(pair, 2));
+                piece = piece.sliced(1);
+            } else {
+                encode(out, QStringView(&held, 1));
+            }
+        }
+        if (!piece.isEmpty() && piece.back().isHighSurrogate()) {
+            held = piece.back();
+            holding = true;
+            piece.chop(1);
+        }
+        encode(out, piece);
+    }
+    // Writes a high surrogate left at the end of the text.
+    void finish(QByteArray &out)
+    {
+        if (holding)
+            encode(out, QStringView(&held, 1));
+        holding = false;
+    }
+
+private:
+    // The stateless encoder writes each character on its own, so a text cut anywhere but inside
+    // a surrogate pair encodes as the whole.
+    void encode(QByteArray &out, QStringView text)
+    {
+        QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+        auto appendUtf8 = [&out, &encoder](QStringView part) {
+            if (part.isEmpty())
+                return;
+            const qsizetype old = out.size();
+            out.resize(old + encoder.requiredSpace(part.size()));
+            char *end = encoder.appendToBuffer(out.data() + old, part);
+            out.truncate(end - out.constData());
+        };
+        qsizetype from = 0;
+        for (;;) {
+            const qsizetype lf = text.indexOf(u'\n', from);
+            if (lf < 0) {
+                appendUtf8(text.mid(from));
+                break;
+            }
+            // A CR that ended the previous piece is written already.
+            const bool hasCr = lf > 0 ? text.at(lf - 1) == u'\r' : afterCr;
+            appendUtf8(text.mid(from, lf - from - (hasCr && lf > from ? 1 : 0)));
+            out += hasCr && lf == 0 ? "\n" : "\r\n";
+            from = lf + 1;
+        }
+        if (!text.isEmpty())
+            afterCr = text.back() == u'\r';
+    }
+
+    QChar held;
+    bool holding = false;
+    bool afterCr = false;
+};
+
+// A copy's text as a file holds it (UTF-8, CR LF), appended to `out` after what it held when
+// the receiver was made.
+class EncodingReceiver final : public CopyReceiver
+{
+public:
+    explicit EncodingReceiver(QByteArray &out) : out(out), mark(out.size()) {}
+    void restart() override
+    {
+        out.truncate(mark);
+        encoder = PieceEncoder();
+    }
+    void append(QStringView piece) override { encoder.append(out, piece); }
+    void finish() { encoder.finish(out); }
+
+private:
+    QByteArray &out;
+    qsizetype mark;
+    PieceEncoder encoder;
+};
+
+// A copy's whole text, for the merge, which may find a placeholder anywhere in it.
+class TextReceiver final : public CopyReceiver
+{
+public:
+    void restart() override { text.clear(); }
+    void append(QStringView piece) override { text += piece; }
+    QString text;
+};
+
 // Where the files of one export go.
 class Sink
 {
@@ -181,7 +280,7 @@ public:
 
 private:
     bool writeType(Sink &sink, const ExportTypeOptions &type, const QString &ext, bool html);
-    std::optional<QString> nextCopy();
+    bool nextCopy(CopyReceiver &receiver);
     static void removeStaleTemporaries(const QString &folder);
     bool report();
     bool fail(const QString &message)
@@ -304,12 +403,14 @@ bool BulkExporter::Run::report()
     return !cancelled;
 }
 
-std::optional<QString> BulkExporter::Run::nextCopy()
+bool BulkExporter::Run::nextCopy(CopyReceiver &receiver)
 {
-    std::optional<QString> text = copies.next([this] { return report(); });
-    if (!text && !cancelled)
+    if (copies.nextInto(receiver, [this] { return report(); }))
+        return true;
+    receiver.restart(); // nothing of a draw abandoned half-way is written
+    if (!cancelled)
         fail(QStringLiteral("The article cannot be spun: its braces { } do not match."));
-    return text;
+    return false;
 }
 
 bool BulkExporter::Run::writeType(Sink &sink, const ExportTypeOptions &type, const QString &ext,
@@ -333,24 +434,34 @@ bool BulkExporter::Run::writeType(Sink &sink, const ExportTypeOptions &type, con
         chunk = byteOrderMark;
 
     for (int k = 0; k < type.count; ++k) {
-        std::optional<QString> text = nextCopy();
-        if (!text) {
+        // A copy is encoded as it arrives (a long article's copy comes part by part, never as one
+        // text), straight after what the single file holds or into a separate file's bytes.
+        QByteArray data;
+        if (!type.single)
+            data = byteOrderMark;
+        QByteArray &bytes = type.single ? chunk : data;
+        bool made;
+        if (owner.merge) {
+            TextReceiver whole;
+            made = nextCopy(whole);
+            if (made)
+                appendEncoded(bytes, owner.merge->getMerged(whole.text, k));
+        } else {
+            EncodingReceiver receiver(bytes);
+            made = nextCopy(receiver);
+            if (made)
+                receiver.finish();
+        }
+        if (!made) {
             if (cancelled)
                 break;
             return false;
         }
-        if (owner.merge)
-            text = owner.merge->getMerged(*text, k);
         if (type.single) {
-            appendEncoded(chunk, *text);
             chunk += separator;
             if (chunk.size() >= streamChunk && !sink.appendStream(chunk))
                 return fail(sink.error);
         } else {
-            QByteArray data;
-            data.reserve(text->size() + text->size() / 4 + 16);
-            data += byteOrderMark;
-            appendEncoded(data, *text);
             const QString name = copyFileName(type.name, k, type.count, ext);
             if (!sink.writeFile(name, std::move(data)))
                 return fail(sink.error);
@@ -421,27 +532,9 @@ QString BulkExporter::copyFileName(const QString &name, int k, int count, const 
 
 void BulkExporter::appendEncoded(QByteArray &out, QStringView text)
 {
-    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    auto appendUtf8 = [&out, &encoder](QStringView part) {
-        if (part.isEmpty())
-            return;
-        const qsizetype old = out.size();
-        out.resize(old + encoder.requiredSpace(part.size()));
-        char *end = encoder.appendToBuffer(out.data() + old, part);
-        out.truncate(end - out.constData());
-    };
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype lf = text.indexOf(u'\n', from);
-        if (lf < 0) {
-            appendUtf8(text.mid(from));
-            return;
-        }
-        const bool hasCr = lf > from && text.at(lf - 1) == u'\r';
-        appendUtf8(text.mid(from, lf - from - (hasCr ? 1 : 0)));
-        out += "\r\n";
-        from = lf + 1;
-    }
+    PieceEncoder encoder;
+    encoder.append(out, text);
+    encoder.finish(out);
 }
 
 } // namespace spintax

@@ -24,30 +24,57 @@ DistinctCopies::Key DistinctCopies::keyOf(const QList<int> &signature)
     return {qHashBits(data, len, 0x9e3779b9u), qHashBits(data, len, 0x85ebca6bu) ^ len};
 }
 
-std::optional<QString> DistinctCopies::next(const KeepGoing &keepGoing)
+template <typename Draw> bool DistinctCopies::take(Draw &&draw, const KeepGoing &keepGoing)
 {
-    std::optional<CopySource::Copy> copy = source.next();
-    if (!copy)
-        return std::nullopt;
+    std::optional<QList<int>> signature = draw();
+    if (!signature)
+        return false;
     if (saturated || quint64(used.size()) >= reachable)
-        return std::move(copy->text);
+        return true;
 
-    Key key = keyOf(copy->signature);
+    Key key = keyOf(*signature);
     quint64 attempts = 1;
     while (used.count(key)) {
         if (attempts >= attemptLimit) {
             saturated = true;
-            return std::move(copy->text);
+            return true;
         }
-        copy = source.next();
-        if (!copy)
-            return std::nullopt;
-        key = keyOf(copy->signature);
+        signature = draw();
+        if (!signature)
+            return false;
+        key = keyOf(*signature);
         if (++attempts % 4096 == 0 && keepGoing && !keepGoing())
-            return std::nullopt;
+            return false;
     }
     used.insert(key);
-    return std::move(copy->text);
+    return true;
+}
+
+std::optional<QString> DistinctCopies::next(const KeepGoing &keepGoing)
+{
+    QString text;
+    const bool taken = take(
+        [this, &text]() -> std::optional<QList<int>> {
+            std::optional<CopySource::Copy> copy = source.next();
+            if (!copy)
+                return std::nullopt;
+            text = std::move(copy->text);
+            return std::move(copy->signature);
+        },
+        keepGoing);
+    if (!taken)
+        return std::nullopt;
+    return text;
+}
+
+bool DistinctCopies::nextInto(CopyReceiver &receiver, const KeepGoing &keepGoing)
+{
+    return take(
+        [this, &receiver] {
+            receiver.restart();
+            return source.nextInto(receiver);
+        },
+        keepGoing);
 }
 
 } // namespace spintax

@@ -8,6 +8,7 @@
 
 namespace spintax {
 
+class CopyReceiver;
 class CopySource;
 
 // Draws copies from a source and keeps them distinct by choice signature: while fewer
@@ -30,6 +31,9 @@ public:
     void reset();
     // No value when the source gives none (unbalanced text) or keepGoing said stop.
     std::optional<QString> next(const KeepGoing &keepGoing = {});
+    // The same choice of copies with the text handed over in pieces: the receiver is restarted
+    // before every draw, so at the end it holds the copy taken. False when next() gives no value.
+    bool nextInto(CopyReceiver &receiver, const KeepGoing &keepGoing = {});
 
     qsizetype usedCount() const { return qsizetype(used.size()); }
 
@@ -48,6 +52,8 @@ private:
         }
     };
     static Key keyOf(const QList<int> &signature);
+    // Draws until a copy is taken; `draw` makes one and returns its signature.
+    template <typename Draw> bool take(Draw &&draw, const KeepGoing &keepGoing);
 
     CopySource &source;
     std::unordered_set<Key, KeyHash> used;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 
 #include <cstring>
+#include <utility>
 
 namespace spintax {
 namespace {
@@ -224,14 +225,13 @@ void Generator::appendSpinPart(const SpinTree &part, bool random, QString &out)
     const auto [first, count] = part.rootRange();
     walk(part, first, count, random, true, false, out.data(), pos);
     out.truncate(pos);
-    s.clear();
 }
 
-void Generator::finishCopy(bool random)
+QList<int> Generator::finishCopy(bool random)
 {
     if (!random)
         ++index;
-    s.clear();
+    return std::exchange(s, QList<int>());
 }
 
 QString Generator::spinSingle(const QString &text, bool random, bool saveToMap)

@@ -82,9 +82,10 @@ public:
     // here in order (the copy's text is appended to `out`), then finishCopy(). Choices, random
     // numbers drawn and the state afterwards are those of anySpin(whole article's tree, random),
     // as a choice depends only on its group and on the order in which groups are met. Set the
-    // whole article with resetBatch() first; the signature is not kept.
+    // whole article with resetBatch() first. finishCopy() returns the copy's signature, the
+    // parts' signatures one after the other, as groups are in text order across parts.
     void appendSpinPart(const SpinTree &part, bool random, QString &out);
-    void finishCopy(bool random);
+    QList<int> finishCopy(bool random);
     // Flat spin: top-level groups keep their braces and bars, every group
     // inside them is resolved as if it were a top-level group. A `{` without
     // partner gives the empty string.

@@ -58,11 +58,12 @@ struct Export
 
 Export run(const QTemporaryDir &dir, const QString &article, ExportTypeOptions plain,
            ExportTypeOptions html, bool zip = false, const spintax::MergeData *merge = nullptr,
-           BulkExporter::Progress progress = {})
+           BulkExporter::Progress progress = {},
+           qsizetype partSize = spintax::GeneratorCopySource::defaultPartSize)
 {
     spintax::Generator generator;
     generator.setSeed(7);
-    spintax::GeneratorCopySource source(generator, article);
+    spintax::GeneratorCopySource source(generator, article, partSize);
     BulkExporter exporter(source, merge);
     exporter.setProgress(std::move(progress));
     ExportOptions options;
@@ -91,6 +92,16 @@ QStringList zipEntries(const QString &archive)
     return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
+// Name and bytes of every file of a folder, in name order.
+QList<std::pair<QString, QByteArray>> filesIn(const QString &folder)
+{
+    QList<std::pair<QString, QByteArray>> out;
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+    for (const QString &name : names)
+        out.append({name, readAll(folder + u'/' + name)});
+    return out;
+}
+
 QString deflated(const QString &name, const QByteArray &content)
 {
     return name + QStringLiteral(" 8 ") + QString::fromLatin1(content.toHex());
@@ -116,6 +127,8 @@ private slots:
     void fileErrorKeepsWrittenFiles();
     void unbalancedArticle();
     void merge();
+    void partByPart_data();
+    void partByPart();
     void cancel();
     void staleTemporariesRemoved();
     void fullDisk_data();
@@ -338,6 +351,50 @@ void BulkExporterTest::merge()
     QVERIFY2(e.result.ok(), qPrintable(e.result.error));
     QCOMPARE(copiesIn(e.target), QStringList({"Hello Ann from Rome", "Hello Ann from Rome",
                                               "Hi Bob from Oslo [x]", "Hi Bob from Oslo [x]"}));
+}
+
+void BulkExporterTest::partByPart_data()
+{
+    QTest::addColumn<QString>("article");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<bool>("merged");
+
+    QTest::newRow("CR LF and lone line feeds at the cuts")
+        << QStringLiteral("{a|b}\r\n{c\r|d}\n\r{e|f}\r\n\r\n{g|h}\r") << false << false;
+    QTest::newRow("surrogate pairs cut between parts")
+        << QStringLiteral("x\U0001F600\U0001F600 {\U0001F600|\u00E9} \U0001F600\n{a|b}\U0001F600")
+        << true << false;
+    QTest::newRow("few combinations: distinct until they run out")
+        << QStringLiteral("{a|b} and {c|d}") << false << false;
+    QTest::newRow("nested groups, single file")
+        << QStringLiteral("{The|A} {quick|{very|rather} fast} fox.\n{|{Then|And} it ran.|} end")
+        << true << false;
+    QTest::newRow("merge placeholders cut between parts")
+        << QStringLiteral("{Hello|Hi} [name] from [city]. {a|b}") << false << true;
+}
+
+// An article cut into parts gives the same files as the article in one part.
+void BulkExporterTest::partByPart()
+{
+    QFETCH(QString, article);
+    QFETCH(bool, single);
+    QFETCH(bool, merged);
+    const spintax::MergeData data({{"name", "city"}, {"Ann", "Rome"}, {"Bob", "Oslo"}});
+    const spintax::MergeData *merge = merged ? &data : nullptr;
+    const int count = merged ? 2 : 6;
+    QTemporaryDir dir;
+    const Export whole = run(dir, article, type(count, "p", single, "--"),
+                             type(count, "h", single, "=="), false, merge);
+    QVERIFY2(whole.result.ok(), qPrintable(whole.result.error));
+    const auto expected = filesIn(whole.target);
+    QVERIFY(!expected.isEmpty());
+    for (const qsizetype partSize : {1, 2, 5}) {
+        QTest::qWait(2); // a new time-stamped folder
+        const Export parts = run(dir, article, type(count, "p", single, "--"),
+                                 type(count, "h", single, "=="), false, merge, {}, partSize);
+        QVERIFY2(parts.result.ok(), qPrintable(parts.result.error));
+        QCOMPARE(filesIn(parts.target), expected);
+    }
 }
 
 void BulkExporterTest::cancel()
