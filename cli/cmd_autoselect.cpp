@@ -80,14 +80,26 @@ int runAutoSelect(const QStringList &args)
         return UsageError;
     LoadedStore loaded(*lang);
     options.max = loaded.store().maxPhraseWord;
-    const std::optional<QString> result =
-        selection::autoSelectPasses(*text, selection::SynonymLists::of(loaded.store()),
-                                    loaded.protectedTerms().protectedSet(), levels, options);
-    if (!result)
-        return unbalancedText();
-    text.reset(); // the result can be several times the input: free the input first
+    // The result, several times the input's size, is printed as it is made. Line feeds at its
+    // end become exactly one, so a run of them is held back until more text follows.
     Output out;
-    appendWithOneLineFeed(out, *result);
+    qsizetype heldLineFeeds = 0;
+    auto write = [&out, &heldLineFeeds](QStringView piece) {
+        qsizetype keep = piece.size();
+        while (keep > 0 && piece[keep - 1] == u'\n')
+            --keep;
+        if (keep > 0) {
+            for (; heldLineFeeds > 0; --heldLineFeeds)
+                out.appendByte('\n');
+            out.append(piece.first(keep));
+        }
+        heldLineFeeds += piece.size() - keep;
+    };
+    if (!selection::autoSelectPassesTo(*text, selection::SynonymLists::of(loaded.store()),
+                                       loaded.protectedTerms().protectedSet(), levels, options,
+                                       write))
+        return unbalancedText();
+    out.appendByte('\n');
     return out.finish();
 }
 

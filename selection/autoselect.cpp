@@ -5,6 +5,8 @@
 #include <QVarLengthArray>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 namespace selection {
 namespace {
@@ -233,6 +235,111 @@ private:
     qsizetype foundCount = 0;
 };
 
+// One pass over `text` appended to `out`; false when a `{` has no partner.
+bool selectInto(QStringView text, AutoSelectRun &run, QString &out, const Progress &progress)
+{
+    qsizetype pos = 0;
+    for (;;) {
+        const qsizetype open = text.indexOf(u'{', pos);
+        if (open < 0) {
+            run.piece(text, pos, text.size(), out, progress);
+            return true;
+        }
+        const qsizetype close = spintax::matchingRightBrace(text, open);
+        if (close < 0)
+            return false;
+        run.piece(text, pos, open, out, progress);
+        out.append(text.sliced(open, close + 1 - open));
+        pos = close + 1;
+    }
+}
+
+// Characters a pass works on at a time when it streams.
+constexpr qsizetype streamPiece = qsizetype(1) << 20;
+
+// Braces pair as matchingRightBrace pairs them: a `}` outside every group is plain text.
+void trackDepth(QChar c, qsizetype &depth)
+{
+    if (c == u'{')
+        ++depth;
+    else if (c == u'}' && depth > 0)
+        --depth;
+}
+
+// The text may be cut before `c` outside every group: a `{` starts a group, which a pass copies
+// whole, and punctuation ends every phrase (a phrase is words with blanks or bars between).
+bool cutsBefore(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == u'{')
+        return true;
+    const bool punctuation = (u >= u'!' && u <= u'/') || (u >= u':' && u <= u'@') ||
+                             (u >= u'[' && u <= u'`') || (u >= u'{' && u <= u'~');
+    return punctuation && u != u'_' && u != u'|' && u != u'}';
+}
+
+// One pass of a streamed run: text comes in pieces, is worked on up to the last cut once a
+// piece's worth has gathered, and the result goes on to `next`.
+class StreamedPass
+{
+public:
+    StreamedPass(const SynonymLists &lists, const QSet<QString> &protectedTerms,
+                 const AutoSelectOptions &options, Writer next)
+        : run(lists, protectedTerms, options), next(std::move(next))
+    {
+    }
+
+    void feed(QStringView piece)
+    {
+        pending.append(piece);
+        for (; scanned < pending.size(); ++scanned) {
+            const QChar c = pending.at(scanned);
+            if (depth == 0 && scanned > 0 && cutsBefore(c))
+                lastCut = scanned;
+            trackDepth(c, depth);
+        }
+        if (pending.size() >= streamPiece && lastCut > 0)
+            workTo(lastCut);
+    }
+    // False when a `{` has no partner.
+    bool finish()
+    {
+        if (depth != 0)
+            return false;
+        workTo(pending.size());
+        return true;
+    }
+
+private:
+    void workTo(qsizetype cut)
+    {
+        out.truncate(0);
+        selectInto(QStringView(pending).first(cut), run, out, {});
+        pending.remove(0, cut);
+        scanned -= cut;
+        lastCut = 0;
+        if (!out.isEmpty())
+            next(out);
+    }
+
+    AutoSelectRun run;
+    Writer next;
+    QString pending;
+    QString out;
+    qsizetype scanned = 0;
+    qsizetype depth = 0;
+    qsizetype lastCut = 0; // 0: none
+};
+
+bool holdsBraces(const SynonymStore::SynonymMap &map)
+{
+    for (const QStringList &entries : map)
+        for (const QString &e : entries)
+            if (e.contains(u'{') || e.contains(u'}'))
+                return true;
+    return false;
+}
+
 } // namespace
 
 SynonymLists SynonymLists::of(const SynonymStore &store)
@@ -288,20 +395,8 @@ std::optional<QString> autoSelect2(const QString &text, const SynonymLists &list
     QString out;
     out.reserve(text.size() + text.size() / 2);
     AutoSelectRun run(lists, protectedTerms, options);
-    qsizetype pos = 0;
-    for (;;) {
-        const qsizetype open = text.indexOf(u'{', pos);
-        if (open < 0) {
-            run.piece(text, pos, text.size(), out, progress);
-            break;
-        }
-        const qsizetype close = spintax::matchingRightBrace(text, open);
-        if (close < 0)
-            return std::nullopt;
-        run.piece(text, pos, open, out, progress);
-        out.append(QStringView(text).sliced(open, close + 1 - open));
-        pos = close + 1;
-    }
+    if (!selectInto(text, run, out, progress))
+        return std::nullopt;
     if (progress)
         progress(text.size(), text.size());
     return out;
@@ -330,6 +425,45 @@ std::optional<QString> autoSelectPasses(const QString &text, const SynonymLists 
         result = std::move(*next);
     }
     return result;
+}
+
+bool autoSelectPassesTo(const QString &text, const SynonymLists &lists,
+                        const QSet<QString> &protectedTerms, const QList<int> &levels,
+                        AutoSelectOptions options, const Writer &write)
+{
+    qsizetype depth = 0;
+    for (const QChar c : text)
+        trackDepth(c, depth);
+    if (depth != 0 && !levels.isEmpty())
+        return false;
+    // A synonym holding a brace may leave a pass's result unbalanced, which only the end of the
+    // next pass would tell, after some of it was written: such lists are worked on whole.
+    if (levels.size() > 1 && (holdsBraces(lists.bestfav) || holdsBraces(lists.betterfav) ||
+                              holdsBraces(lists.goodfav) || holdsBraces(lists.userFav) ||
+                              holdsBraces(lists.allUserSyn) || holdsBraces(lists.userSyn))) {
+        const std::optional<QString> result =
+            autoSelectPasses(text, lists, protectedTerms, levels, options);
+        if (!result)
+            return false;
+        write(*result);
+        return true;
+    }
+
+    // The passes are chained: each one's result is the next one's input.
+    std::vector<std::unique_ptr<StreamedPass>> passes(size_t(levels.size()));
+    Writer next = write;
+    for (qsizetype i = levels.size(); i-- > 0;) {
+        options.qlevel = levels[i];
+        passes[size_t(i)] =
+            std::make_unique<StreamedPass>(lists, protectedTerms, options, std::move(next));
+        next = [pass = passes[size_t(i)].get()](QStringView piece) { pass->feed(piece); };
+    }
+    for (qsizetype from = 0; from < text.size(); from += streamPiece)
+        next(QStringView(text).sliced(from, qMin(streamPiece, text.size() - from)));
+    for (const std::unique_ptr<StreamedPass> &pass : passes)
+        if (!pass->finish())
+            return false;
+    return true;
 }
 
 QList<int> favouritePasses(int qualityIndex)

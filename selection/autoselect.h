@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <optional>
@@ -91,6 +92,19 @@ std::optional<QString> autoSelectPasses(const QString &text, const SynonymLists 
                                         const QSet<QString> &protectedTerms,
                                         const QList<int> &levels, AutoSelectOptions options,
                                         const Progress &progress = {});
+
+// Takes a result piece by piece.
+using Writer = std::function<void(QStringView piece)>;
+
+// autoSelectPasses with the result handed to `write` in pieces as it is made, so that neither
+// the whole result nor a later pass's whole input exists at once (a pass can make its text
+// several times longer): the text is cut where no phrase and no group can reach across (before
+// a `{` or a punctuation mark outside every group), and each pass works on one piece after the
+// other. The pieces together are autoSelectPasses' result. False, with nothing written, when a
+// `{` has no partner.
+bool autoSelectPassesTo(const QString &text, const SynonymLists &lists,
+                        const QSet<QString> &protectedTerms, const QList<int> &levels,
+                        AutoSelectOptions options, const Writer &write);
 
 // The levels of "Good", "Better", "Best" and "Best->Better->Good" (index 0 to 3).
 QList<int> favouritePasses(int qualityIndex);

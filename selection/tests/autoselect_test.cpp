@@ -228,6 +228,56 @@ private slots:
         QVERIFY(!formatIdentified(text, lists, 2, 0, IdentifyMode::WordsAndPhrases));
     }
 
+    void streamedMatchesWhole_data()
+    {
+        QTest::addColumn<QList<int>>("levels");
+        QTest::addColumn<int>("frequency");
+        QTest::newRow("all lists") << QList<int>{AllLists} << 1;
+        QTest::newRow("favourites exchange: three passes") << QList<int>{2, 1, 0} << 1;
+        QTest::newRow("a pass on a pass's groups, every third phrase")
+            << QList<int>{AllLists, AllLists} << 3;
+        QTest::newRow("no pass") << QList<int>{} << 1;
+    }
+
+    // A text of several pieces, cut where phrases and groups cannot reach across, gives the
+    // result of the whole text; phrases of two words meet at every possible cut.
+    void streamedMatchesWhole()
+    {
+        QFETCH(QList<int>, levels);
+        QFETCH(int, frequency);
+        QString text;
+        const QStringList bits = {"new york. ", "new|york ",      "{big|huge} york ",
+                                  "fast, ",     "I love cars!\n", "caf\u00E9 {a {b|c}|d}.",
+                                  "Stop (new) "};
+        // A pass takes 2^20 characters at a time: a phrase ends there, which a cut before its
+        // last blank would split.
+        constexpr qsizetype piece = qsizetype(1) << 20;
+        for (int i = 0; text.size() < piece - 100; ++i)
+            text += bits[i % bits.size()];
+        text += QString(piece - 9 - text.size(), u' ') + QStringLiteral(".new york");
+        for (int i = 0; text.size() < 2'200'000; ++i) {
+            text += bits[i % bits.size()];
+            if (i == 1000) // a stretch longer than a piece without a cut
+                text += QString(1'100'000, u'x') + u' ';
+        }
+        AutoSelectOptions options;
+        options.max = 2;
+        options.max2 = 3;
+        options.frequency = frequency;
+        const std::optional<QString> whole = autoSelectPasses(text, lists, {}, levels, options);
+        QVERIFY(whole);
+        QString streamed;
+        int pieces = 0;
+        QVERIFY(autoSelectPassesTo(text, lists, {}, levels, options, [&](QStringView piece) {
+            streamed += piece;
+            ++pieces;
+        }));
+        QVERIFY(pieces > 1);
+        QVERIFY(streamed == *whole); // megabytes: QCOMPARE would print them
+        QVERIFY(!autoSelectPassesTo(text + "{open", lists, {}, {AllLists}, options,
+                                    [](QStringView) { QFAIL("written"); }));
+    }
+
     void deepNestingIsSafe()
     {
         const int depth = 100000;
