@@ -3,6 +3,7 @@
 #include "storage/settingsstore.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -85,4 +86,41 @@ int failureCount()
 }
 
 } // namespace detail
+ProgramRun runProgram(const QString &program, const QStringList &arguments,
+                      const ProgramOptions &options)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &entry : options.environment) {
+        const qsizetype eq = entry.indexOf(u'=');
+        env.insert(entry.left(eq), entry.mid(eq + 1));
+    }
+    p.setProcessEnvironment(env);
+    if (!options.workingDirectory.isEmpty())
+        p.setWorkingDirectory(options.workingDirectory);
+    p.start(program, arguments);
+    ProgramRun run;
+    if (!p.waitForStarted()) {
+        run.problem = QStringLiteral("%1 did not start: %2").arg(program, p.errorString());
+        return run;
+    }
+    if (!options.input.isEmpty())
+        p.write(options.input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(options.timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        run.problem = QStringLiteral("%1 was still running after %2 ms and was stopped")
+                          .arg(program)
+                          .arg(options.timeoutMs);
+    }
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    if (run.problem.isEmpty() && p.exitStatus() == QProcess::NormalExit)
+        run.status = p.exitCode();
+    else if (run.problem.isEmpty())
+        run.problem = QStringLiteral("%1 crashed").arg(program);
+    return run;
+}
+
 } // namespace testsupport

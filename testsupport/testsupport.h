@@ -32,6 +32,29 @@ QString workingFolder();
 // Fixture `name` from the folder the test was registered with (REWORDIX_TEST_DATA).
 QString testData(const QString &name);
 
+// What a program run by runProgram() left: its output, error output and exit status (-1 when
+// it did not start, crashed or was stopped after the time limit; `problem` then says which).
+struct ProgramRun
+{
+    QByteArray out;
+    QByteArray err;
+    int status = -1;
+    QString problem;
+};
+
+struct ProgramOptions
+{
+    QStringList environment;  // "NAME=value" entries added to this process's environment
+    QString workingDirectory; // empty: this process's
+    QByteArray input;         // written to the program's standard input, which is then closed
+    int timeoutMs = 300000;
+};
+
+// Runs `program` with `arguments` and waits for it; a program still running after the time
+// limit is killed, so no test hangs on it.
+ProgramRun runProgram(const QString &program, const QStringList &arguments,
+                      const ProgramOptions &options = {});
+
 namespace detail {
 // Reports that no dialog of the expected kind came in time: a test failure when a test
 // function runs, otherwise a warning and a non-zero exit status of the test program.

@@ -1,9 +1,9 @@
 // Runs the real rewordix-cli auto-select and replace-favorites on a prepared working folder.
 
 #include "storage/localdatabase.h"
+#include "testsupport/testsupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,30 +13,18 @@ class CliAutoSelectTest final : public QObject
     Q_OBJECT
 
 private:
-    struct Run
-    {
-        QByteArray out;
-        QByteArray err;
-        int status = -1;
-    };
+    using Run = testsupport::ProgramRun;
 
     QTemporaryDir home;
     QTemporaryDir config;
 
     Run run(const QStringList &args, const QByteArray &input)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("REWORDIX_HOME", home.path());
-        env.insert("XDG_CONFIG_HOME", config.path());
-        env.insert("REWORDIX_THESAURUS_DIR", home.filePath("no-thesauri"));
-        p.setProcessEnvironment(env);
-        p.start(REWORDIX_CLI_PATH, args + QStringList{"-"});
-        p.write(input);
-        p.closeWriteChannel();
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
+        testsupport::ProgramOptions options;
+        options.environment = {"REWORDIX_HOME=" + home.path(), "XDG_CONFIG_HOME=" + config.path(),
+                               "REWORDIX_THESAURUS_DIR=" + home.filePath("no-thesauri")};
+        options.input = input;
+        return testsupport::runProgram(REWORDIX_CLI_PATH, args + QStringList{"-"}, options);
     }
 
     void write(const QString &name, const QByteArray &content)

@@ -13,20 +13,11 @@ namespace {
 // Byte-order marks show as "<BOM>" in the listings below.
 const QString bom = QStringLiteral("<BOM>");
 
-struct Run
-{
-    QByteArray out;
-    QByteArray err;
-    int status = -1;
-};
+using Run = testsupport::ProgramRun;
 
 Run runCli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(REWORDIX_CLI_PATH), args);
-    p.waitForFinished(120000);
-    return {p.readAllStandardOutput(), p.readAllStandardError(),
-            p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1};
+    return testsupport::runProgram(QStringLiteral(REWORDIX_CLI_PATH), args);
 }
 
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)

@@ -12,7 +12,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,20 +20,11 @@
 
 namespace {
 
-struct Run
-{
-    QByteArray out;
-    QByteArray err;
-    int status = -1;
-};
+using Run = testsupport::ProgramRun;
 
 Run runCli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(REWORDIX_CLI_PATH), args);
-    p.waitForFinished(300000);
-    return {p.readAllStandardOutput(), p.readAllStandardError(),
-            p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1};
+    return testsupport::runProgram(QStringLiteral(REWORDIX_CLI_PATH), args);
 }
 
 // About 3 million characters: groups, nested groups, CR LF and lone line feeds, letters beyond

@@ -5,7 +5,6 @@
 #include "../../services/tests/localserver.h"
 
 #include <QJsonArray>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,12 +13,7 @@ class CliPostTest final : public QObject
     Q_OBJECT
 
 private:
-    struct Run
-    {
-        QByteArray out;
-        QByteArray err;
-        int status = -1;
-    };
+    using Run = testsupport::ProgramRun;
 
     QTemporaryDir dir;
     LocalServer blog;
@@ -36,15 +30,9 @@ private:
 
     Run run(const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("REWORDIX_HOME", dir.path());
-        env.insert("XDG_CONFIG_HOME", path("config"));
-        p.setProcessEnvironment(env);
-        p.start(REWORDIX_CLI_PATH, QStringList{"post"} + args);
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
+        testsupport::ProgramOptions options;
+        options.environment = {"REWORDIX_HOME=" + dir.path(), "XDG_CONFIG_HOME=" + path("config")};
+        return testsupport::runProgram(REWORDIX_CLI_PATH, QStringList{"post"} + args, options);
     }
 
 private slots:

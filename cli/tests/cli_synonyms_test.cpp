@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -20,12 +19,7 @@ class CliSynonymsTest final : public QObject
     Q_OBJECT
 
 private:
-    struct Run
-    {
-        QByteArray out;
-        QByteArray err;
-        int status = -1;
-    };
+    using Run = testsupport::ProgramRun;
 
     QTemporaryDir home;
     QTemporaryDir config;
@@ -35,16 +29,10 @@ private:
 
     Run runIn(const QString &folder, const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("REWORDIX_HOME", folder);
-        env.insert("XDG_CONFIG_HOME", config.path());
-        env.insert("REWORDIX_THESAURUS_DIR", thesauri.path());
-        p.setProcessEnvironment(env);
-        p.start(REWORDIX_CLI_PATH, QStringList{"synonyms"} + args);
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
+        testsupport::ProgramOptions options;
+        options.environment = {"REWORDIX_HOME=" + folder, "XDG_CONFIG_HOME=" + config.path(),
+                               "REWORDIX_THESAURUS_DIR=" + thesauri.path()};
+        return testsupport::runProgram(REWORDIX_CLI_PATH, QStringList{"synonyms"} + args, options);
     }
 
     void write(const QString &path, const QByteArray &content)

@@ -1,19 +1,13 @@
 // Runs the real rewordix-cli binary and checks what it prints and returns.
 
 #include "testsupport/testsupport.h"
-#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run
-{
-    QByteArray out;
-    QByteArray err;
-    int status = -1;
-};
+using Run = testsupport::ProgramRun;
 
 // 2^exponent in decimal, by repeated doubling of a digit string.
 QByteArray powerOfTwo(int exponent)
@@ -94,17 +88,11 @@ Run CliTest::run(QStringList args, const QByteArray &input, const QString &worki
             return {};
         args[at] = path;
     }
-    QProcess p;
-    p.setWorkingDirectory(workingDirectory);
-    p.start(REWORDIX_CLI_PATH, args);
-    if (!p.waitForStarted())
-        return {};
+    testsupport::ProgramOptions options;
+    options.workingDirectory = workingDirectory;
     if (args.contains("-"))
-        p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.readAllStandardOutput(), p.readAllStandardError(),
-            p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1};
+        options.input = input;
+    return testsupport::runProgram(REWORDIX_CLI_PATH, args, options);
 }
 
 void CliTest::commands_data()
