@@ -324,7 +324,9 @@ QList<Inflection::Base> Inflection::bases(const QString &word)
         // " st:take fl:S"; a stem with no flag is the word's own dictionary entry.
         QString stem;
         QStringList flags;
-        for (QStringView field : QStringView(fromDict(a)).tokenize(u' ', Qt::SkipEmptyParts)) {
+        // The analysis is kept in a variable: the fields are views into it.
+        const QString analysis = fromDict(a);
+        for (QStringView field : QStringView(analysis).tokenize(u' ', Qt::SkipEmptyParts)) {
             if (field.startsWith(u"st:"))
                 stem = field.sliced(3).toString();
             else if (field.startsWith(u"fl:"))
@@ -463,7 +465,8 @@ bool Inflection::derivesFrom(const QString &form, const QString &synonym, const 
         bool sameStem = false;
         bool anyFlag = false;
         bool sameFlag = false;
-        for (QStringView field : QStringView(fromDict(a)).tokenize(u' ', Qt::SkipEmptyParts)) {
+        const QString analysis = fromDict(a);
+        for (QStringView field : QStringView(analysis).tokenize(u' ', Qt::SkipEmptyParts)) {
             if (field.startsWith(u"st:"))
                 sameStem = field.sliced(3).compare(synonym, Qt::CaseInsensitive) == 0;
             else if (field.startsWith(u"fl:")) {
