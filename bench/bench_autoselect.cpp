@@ -2,6 +2,7 @@
 // Targets on a 2-core machine: auto-select <= 300 ms, identify <= 1 s (the scan and the underline
 // applied to a copy of the editor's document).
 
+#include "guibenchmain.h"
 #include "articlegen.h"
 
 #include "selection/autoselect.h"
@@ -116,12 +117,5 @@ BENCHMARK(BM_IdentifyDocument)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchdata::runWidgetBenchmarks(argc, argv);
 }

@@ -1,3 +1,4 @@
+#include "guibenchmain.h"
 #include "articlegen.h"
 #include "selection/navigator.h"
 
@@ -90,13 +91,5 @@ BENCHMARK(BM_StepOntoDeepGroup)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    // Word moves use the text layout, which needs a GUI application.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchdata::runWidgetBenchmarks(argc, argv);
 }

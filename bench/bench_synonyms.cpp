@@ -1,3 +1,4 @@
+#include "guibenchmain.h"
 #include "synonyms/inflection.h"
 #include "synonyms/synonymfiles.h"
 #include "synonyms/synonymstore.h"
@@ -54,6 +55,8 @@ EnglishFolder &english()
 
 } // namespace
 
+// The English import; with argument 1 as the store runs it: WordNet's use counts read (inside
+// the timing) and the synonyms ordered by them.
 static void BM_ImportEnglishThesaurus(benchmark::State &state)
 {
     const QString source = englishThesaurus();
@@ -61,37 +64,15 @@ static void BM_ImportEnglishThesaurus(benchmark::State &state)
         state.SkipWithError("mythes-en-us is not installed");
         return;
     }
+    const bool ordered = state.range(0) != 0;
     QTemporaryDir dir;
     const QString dest = dir.filePath("eng_syn.dat");
     int heads = 0;
-    for (auto _ : state) {
-        const ThesaurusImporter::Result r = ThesaurusImporter::importFile(source, dest);
-        if (!r.ok) {
-            state.SkipWithError(qPrintable(r.error));
-            return;
-        }
-        heads = r.headWords;
-    }
-    state.counters["head_words"] = heads;
-    state.counters["list_MB"] = double(QFileInfo(dest).size()) / 1048576.0;
-    state.counters["thesaurus_MB"] = double(QFileInfo(source).size()) / 1048576.0;
-}
-BENCHMARK(BM_ImportEnglishThesaurus)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// The import as the store runs it for English: WordNet's use counts read, synonyms ordered by them.
-static void BM_ImportEnglishThesaurusOrdered(benchmark::State &state)
-{
-    const QString source = englishThesaurus();
-    if (source.isEmpty()) {
-        state.SkipWithError("mythes-en-us is not installed");
-        return;
-    }
-    QTemporaryDir dir;
-    const QString dest = dir.filePath("eng_syn.dat");
     qsizetype counts = 0;
     for (auto _ : state) {
-        const ThesaurusImporter::Options options =
-            ThesaurusImporter::optionsFor("eng", Inflection::defaultWordNetFolder());
+        ThesaurusImporter::Options options;
+        if (ordered)
+            options = ThesaurusImporter::optionsFor("eng", Inflection::defaultWordNetFolder());
         counts = options.senseCounts.size();
         const ThesaurusImporter::Result r =
             ThesaurusImporter::importFile(source, dest, {}, options);
@@ -99,10 +80,14 @@ static void BM_ImportEnglishThesaurusOrdered(benchmark::State &state)
             state.SkipWithError(qPrintable(r.error));
             return;
         }
+        heads = r.headWords;
     }
+    state.counters["head_words"] = heads;
     state.counters["sense_counts"] = double(counts);
+    state.counters["list_MB"] = double(QFileInfo(dest).size()) / 1048576.0;
+    state.counters["thesaurus_MB"] = double(QFileInfo(source).size()) / 1048576.0;
 }
-BENCHMARK(BM_ImportEnglishThesaurusOrdered)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ImportEnglishThesaurus)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // loadSynonyms() with the English list in place: user tables (empty), promotion check, the 24
 // version lines, then loadSynFile().
@@ -233,11 +218,5 @@ BENCHMARK(BM_InflectedCandidateListWarm)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchdata::runWidgetBenchmarks(argc, argv);
 }
